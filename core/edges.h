@@ -1,0 +1,71 @@
+// The core's edges: the small interfaces through which the core reaches the
+// outside world. The Qt window, the command line and the tests each plug in
+// their own implementations.
+#ifndef VELMORA_CORE_EDGES_H
+#define VELMORA_CORE_EDGES_H
+
+#include <string>
+
+namespace velmora {
+
+// Text of one URL; the empty text when nothing came.
+class PageSource {
+ public:
+  virtual ~PageSource() = default;
+  virtual std::string FetchHTML(const std::string& TheURL) = 0;
+};
+
+// Seconds since local midnight, with a fractional part, and random numbers.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual double Timer() = 0;
+  // Re-seed the generator from the clock (done at every pause).
+  virtual void Randomize() = 0;
+  // A uniform number r with 0 <= r < 1.
+  virtual double Rnd() = 0;
+};
+
+// Lets pending window events run. May block briefly to yield the processor.
+class EventPump {
+ public:
+  virtual ~EventPump() = default;
+  virtual void DoEvents() = 0;
+};
+
+enum class MessageIcon { kNone, kInformation, kError };
+
+struct Message {
+  std::string text;
+  std::string title;  // empty: the application title
+  MessageIcon icon = MessageIcon::kNone;
+};
+
+// Shows one message and waits until the user has dismissed it.
+class Messages {
+ public:
+  virtual ~Messages() = default;
+  virtual void Show(const Message& message) = 0;
+};
+
+// The count of completed benchmarks (the main window's txtCachesProcessed).
+// Setting it is a use of the main window: a front end whose window has
+// closed ends the program here (by throwing its own exception, which the
+// core lets pass).
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  virtual void SetCount(int count) = 0;
+};
+
+// How waits are made: the clock, the event pump and a scale that multiplies
+// every pause (1 normally; 0 makes pauses instant, for tests and demos).
+struct Pacing {
+  Clock& clock;
+  EventPump& pump;
+  double scale = 1.0;
+};
+
+}  // namespace velmora
+
+#endif

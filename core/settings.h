@@ -1,0 +1,45 @@
+// Settings: the two host names, the listing website's short name for
+// messages, and the pause scale. Built-in defaults, overridden by environment
+// variables, read the same way by every front end.
+#ifndef VELMORA_CORE_SETTINGS_H
+#define VELMORA_CORE_SETTINGS_H
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace velmora {
+
+inline constexpr const char* kApplicationTitle = "Velmora";
+inline constexpr const char* kVersionText = "2.3.0";
+
+struct Settings {
+  std::string listing_host = "www.geocaching.com";
+  std::string datasheet_host = "www.ngs.noaa.gov";
+  std::string listing_short_name = "geocaching.com";
+  double pause_scale = 1.0;
+};
+
+// A setting that cannot be used; what() is a message for the user.
+class SettingsError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+using GetEnv = std::function<const char*(const char*)>;
+
+// Defaults overridden by VELMORA_LISTING_HOST, VELMORA_DATASHEET_HOST,
+// VELMORA_LISTING_NAME and VELMORA_PAUSE_SCALE. Throws SettingsError for an
+// invalid value.
+Settings SettingsFromEnvironment(const GetEnv& getenv);
+Settings SettingsFromEnvironment();
+
+// The short name of a host: without "www." and without ":port".
+std::string ShortHostName(const std::string& host);
+
+// "http://" + listing host + "/mark/details.aspx?PID=".
+std::string ListingUrlPrefix(const Settings& settings);
+
+}  // namespace velmora
+
+#endif

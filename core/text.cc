@@ -1,0 +1,69 @@
+#include "core/text.h"
+
+namespace velmora {
+
+Pos InStr(Pos start, std::string_view text, std::string_view what) {
+  if (start < 1) start = 1;
+  const auto from = static_cast<std::size_t>(start - 1);
+  if (from > text.size()) return 0;
+  const std::size_t at = text.find(what, from);
+  return at == std::string_view::npos ? 0 : static_cast<Pos>(at) + 1;
+}
+
+bool Contains(std::string_view text, std::string_view what) {
+  return text.find(what) != std::string_view::npos;
+}
+
+std::string Left(std::string_view text, Pos n) {
+  if (n < 1) return {};
+  return std::string(text.substr(0, static_cast<std::size_t>(n)));
+}
+
+std::string Mid(std::string_view text, Pos start, Pos length) {
+  if (start < 1) start = 1;
+  const auto from = static_cast<std::size_t>(start - 1);
+  if (from >= text.size()) return {};
+  if (length < 0) return std::string(text.substr(from));
+  return std::string(text.substr(from, static_cast<std::size_t>(length)));
+}
+
+std::string Right(std::string_view text, Pos n) {
+  if (n < 1) return {};
+  const auto count = static_cast<std::size_t>(n);
+  if (count >= text.size()) return std::string(text);
+  return std::string(text.substr(text.size() - count));
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from,
+                       std::string_view to) {
+  if (from.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  for (;;) {
+    const std::size_t at = text.find(from, pos);
+    if (at == std::string_view::npos) break;
+    out.append(text.substr(pos, at - pos));
+    out.append(to);
+    pos = at + from.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::string Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+}  // namespace velmora

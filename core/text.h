@@ -1,0 +1,50 @@
+// Byte-string helpers with 1-based positions.
+//
+// Every text in Velmora is a std::string of bytes, never decoded. Positions are
+// 1-based character (byte) positions; a search that finds nothing yields 0.
+// These helpers are the one place where 1-based positions meet 0-based
+// std::string indexes, so the off-by-one rules live here and nowhere else.
+#ifndef VELMORA_CORE_TEXT_H
+#define VELMORA_CORE_TEXT_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// A 1-based position in a text; 0 means "not found".
+using Pos = std::int64_t;
+
+// Position of the first `what` in `text` at or after position `start`
+// (exact, case-sensitive); 0 when there is none. A start below 1 searches from
+// the first character; a start past the end finds nothing.
+Pos InStr(Pos start, std::string_view text, std::string_view what);
+
+// True when `what` occurs anywhere in `text`.
+bool Contains(std::string_view text, std::string_view what);
+
+// The first `n` characters of `text` (all of it when shorter; none when n < 1).
+std::string Left(std::string_view text, Pos n);
+
+// The characters from position `start` on, at most `length` of them
+// (to the end when length < 0). Out-of-range parts are simply empty.
+std::string Mid(std::string_view text, Pos start, Pos length = -1);
+
+// The last `n` characters of `text`.
+std::string Right(std::string_view text, Pos n);
+
+// Replace every occurrence of `from` by `to`, scanning left to right; the
+// replaced text is not searched again. An empty `from` changes nothing.
+std::string ReplaceAll(std::string_view text, std::string_view from,
+                       std::string_view to);
+
+// Remove leading and trailing space characters (0x20) only.
+std::string Trim(std::string_view text);
+
+// ASCII lower case; other bytes unchanged.
+std::string LowerAscii(std::string_view text);
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,60 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(InStrTest, PositionsAreOneBasedAndZeroMeansNotFound) {
+  EXPECT_EQ(InStr(1, "abcabc", "a"), 1);
+  EXPECT_EQ(InStr(2, "abcabc", "a"), 4);
+  EXPECT_EQ(InStr(4, "abcabc", "a"), 4);  // the start character itself counts
+  EXPECT_EQ(InStr(5, "abcabc", "a"), 0);
+  EXPECT_EQ(InStr(1, "abcabc", "C"), 0);  // case-sensitive
+  EXPECT_EQ(InStr(6, "abcabc", "c"), 6);  // last character
+}
+
+TEST(InStrTest, StartOutsideTheTextIsSafe) {
+  EXPECT_EQ(InStr(0, "abc", "a"), 1);
+  EXPECT_EQ(InStr(-5, "abc", "b"), 2);
+  EXPECT_EQ(InStr(4, "abc", "c"), 0);
+  EXPECT_EQ(InStr(100, "abc", "c"), 0);
+  EXPECT_EQ(InStr(1, "", "a"), 0);
+}
+
+TEST(CutTest, LeftMidRightClampToTheText) {
+  EXPECT_EQ(Left("abcdef", 3), "abc");
+  EXPECT_EQ(Left("abc", 10), "abc");
+  EXPECT_EQ(Left("abc", 0), "");
+  EXPECT_EQ(Left("abc", -1), "");
+  EXPECT_EQ(Mid("abcdef", 1, 2), "ab");
+  EXPECT_EQ(Mid("abcdef", 5), "ef");
+  EXPECT_EQ(Mid("abcdef", 6, 10), "f");
+  EXPECT_EQ(Mid("abcdef", 7), "");
+  EXPECT_EQ(Mid("abcdef", 3, 0), "");
+  EXPECT_EQ(Right("0000000" "12", 7), "0000012");
+  EXPECT_EQ(Right("ab", 7), "ab");
+}
+
+TEST(ReplaceAllTest, DoesNotSearchReplacedText) {
+  EXPECT_EQ(ReplaceAll("a&b&&", "&", "&amp;"), "a&amp;b&amp;&amp;");
+  EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");
+  EXPECT_EQ(ReplaceAll("xyz", "", "q"), "xyz");
+  EXPECT_EQ(ReplaceAll("line\r\n", "\r", ""), "line\n");
+}
+
+TEST(TrimTest, RemovesOnlySpaces) {
+  EXPECT_EQ(Trim("  a b  "), "a b");
+  EXPECT_EQ(Trim("\tword\r\n "), "\tword\r\n");
+  EXPECT_EQ(Trim("     "), "");
+  EXPECT_EQ(Trim(""), "");
+}
+
+TEST(TextTest, BytesAboveAsciiPassUnchanged) {
+  const std::string text = "caf\xC3\xA9 \xFF\x00z";
+  EXPECT_EQ(Mid(text, 4, 2), "\xC3\xA9");
+  EXPECT_EQ(LowerAscii("QUICK \xC3\x89"), "quick \xC3\x89");
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,36 @@
+#include "tests/support/fakes.h"
+
+namespace velmora::testing {
+
+double FakeClock::Rnd() {
+  if (random_values.empty()) return default_random;
+  const double value = random_values.front();
+  random_values.pop_front();
+  return value;
+}
+
+void FakeClock::Advance(double seconds) {
+  elapsed_ += seconds;
+  now_ += seconds;
+  while (now_ >= 86400.0) now_ -= 86400.0;
+}
+
+std::string ScriptedPageSource::FetchHTML(const std::string& TheURL) {
+  requests.push_back(TheURL);
+  auto found = answers.find(TheURL);
+  if (found == answers.end() || found->second.empty()) return fallback;
+  std::string answer = found->second.front();
+  found->second.pop_front();
+  return answer;
+}
+
+std::vector<std::string> RecordingMessages::texts() const {
+  std::vector<std::string> result;
+  for (const Message& message : shown) result.push_back(message.text);
+  return result;
+}
+
+FakeRun::FakeRun()
+    : run{state, settings, pages, Pacing{clock, pump, 1.0}, messages, progress, ""} {}
+
+}  // namespace velmora::testing
