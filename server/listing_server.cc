@@ -1,0 +1,74 @@
+#include "server/listing_server.h"
+
+#include <chrono>
+#include <stdexcept>
+
+namespace velmora {
+
+ListingServer::ListingServer() {
+  server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+    RecordedRequest record;
+    record.path = request.path;
+    record.target = request.target;
+    if (request.has_param("PID")) record.pid = request.get_param_value("PID");
+    record.headers = request.headers;
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_.push_back(std::move(record));
+  });
+}
+
+ListingServer::~ListingServer() { Stop(); }
+
+void ListingServer::Get(const std::string& pattern, Handler handler) {
+  server_.Get(pattern, std::move(handler));
+}
+
+void ListingServer::ServeListingPages(std::map<std::string, std::string> pages) {
+  Get("/mark/details.aspx",
+      [pages = std::move(pages)](const httplib::Request& request, httplib::Response& response) {
+        const std::string pid = request.get_param_value("PID");
+        auto found = pages.find(pid);
+        const std::string body = found == pages.end() ? NoBenchmarkPage(pid) : found->second;
+        response.set_content(body, "text/html; charset=utf-8");
+      });
+}
+
+int ListingServer::Start(const std::string& host, int port) {
+  host_ = host;
+  if (port == 0) {
+    port_ = server_.bind_to_any_port(host);
+  } else {
+    port_ = server_.bind_to_port(host, port) ? port : -1;
+  }
+  if (port_ <= 0) throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
+  thread_ = std::thread([this] { server_.listen_after_bind(); });
+  // The socket already listens; wait until the accept loop runs, so that a
+  // Stop right after Start cannot miss it.
+  while (!server_.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  return port_;
+}
+
+void ListingServer::Stop() {
+  if (thread_.joinable()) {
+    server_.stop();
+    thread_.join();
+  }
+}
+
+std::string ListingServer::HostAndPort() const {
+  return host_ + ":" + std::to_string(port_);
+}
+
+std::vector<RecordedRequest> ListingServer::requests() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requests_;
+}
+
+std::string NoBenchmarkPage(const std::string& pid) {
+  return "<html><head><title>Benchmark details</title></head><body>\r\n"
+         "<div id=\"content\"><h2>Benchmark search</h2>\r\n"
+         "<p class=\"warning\">No Benchmark was found with that Point ID (" + pid + ").</p>\r\n"
+         "</div></body></html>\r\n";
+}
+
+}  // namespace velmora
