@@ -1,0 +1,34 @@
+// The command line of velmora-cli: what the user asked for, --help text and
+// version text.
+#ifndef VELMORA_CLI_ARGUMENTS_H
+#define VELMORA_CLI_ARGUMENTS_H
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct CliArguments {
+  enum class Action { kRun, kHelp, kVersion, kUsageError };
+  Action action = Action::kUsageError;
+  bool quick = false;  // --quick: the short pause between benchmarks
+  std::string file;    // the GPX file to process
+  std::string error;   // what is wrong, for kUsageError
+};
+
+// Reads the arguments that follow the program name. --help and --version win
+// over everything else; "--" ends the options.
+CliArguments ParseArguments(const std::vector<std::string>& arguments);
+
+// "Velmora 2.3.0".
+std::string VersionText();
+
+// The one-line usage summary, for usage errors.
+std::string UsageText();
+
+// The full --help text: usage, options, settings and exit statuses.
+std::string HelpText();
+
+}  // namespace velmora
+
+#endif

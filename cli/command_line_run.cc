@@ -1,0 +1,109 @@
+#include "cli/command_line_run.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "cli/arguments.h"
+#include "cli/exit_status.h"
+#include "cli/status_line.h"
+#include "cli/terminal_messages.h"
+#include "cli/watched_page_source.h"
+#include "core/run.h"
+#include "files/error_log.h"
+#include "files/file_error.h"
+#include "gpx/process_gpx_file.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kProgramName = "velmora-cli: ";
+
+// Refuses a file that cannot be opened for reading (a missing one included)
+// before anything else is touched, so that nothing is created for it.
+void CheckReadable(const std::string& file) {
+  std::FILE* handle = std::fopen(file.c_str(), "rb");
+  if (handle == nullptr) throw FileError::FromErrno(file);
+  std::fclose(handle);
+  std::error_code error;
+  if (std::filesystem::is_directory(file, error)) {
+    throw FileError(static_cast<int>(std::errc::is_a_directory),
+                    std::make_error_code(std::errc::is_a_directory).message(), file);
+  }
+}
+
+// Makes the folder that holds `file` the working folder, where the result
+// file and the error log go; returns the file's bare name.
+std::string EnterFolderOf(const std::string& file) {
+  const std::filesystem::path path(file);
+  if (path.has_parent_path()) {
+    std::error_code error;
+    std::filesystem::current_path(path.parent_path(), error);
+    if (error) throw FileError(error.value(), error.message(), path.parent_path().string());
+  }
+  return path.filename().string();
+}
+
+int ReportFileError(const FileError& error, std::ostream& err) {
+  err << kProgramName << "file error " << error.number() << ": " << error.what() << '\n';
+  return kExitFileError;
+}
+
+// The run over one file, as the windows' Go action makes it.
+int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& edges) {
+  RunState state;
+  StatusLine line(edges.err, edges.err_is_terminal);
+  TerminalMessages messages(line);
+  TerminalProgress progress(line, state, edges.seconds);
+  WatchedPageSource pages(edges.pages, progress);
+  Run run{state, settings, pages, Pacing{edges.clock, edges.pump, settings.pause_scale},
+          messages, progress, arguments.quick ? "quick" : ""};
+  try {
+    CheckReadable(arguments.file);
+    state.GPXFileName = EnterFolderOf(arguments.file);
+    ProcessGPXfile(run);
+    line.Keep();
+    if (state.RunFinished) {
+      AppendErrorLog("");
+      messages.Show(Message{kFinishedText, "", MessageIcon::kNone});
+    }
+  } catch (const FileError& error) {
+    line.Keep();
+    return ReportFileError(error, edges.err);
+  }
+  if (!state.RunFinished && run.outcome == RunOutcome::kNotGpx11) {
+    edges.err << kProgramName << '"' << arguments.file
+              << "\" is not a GPX 1.1 document (it lacks version=\"1.1\" creator=); "
+                 "nothing was written\n";
+  }
+  return ExitStatusFor(run.outcome);
+}
+
+}  // namespace
+
+int RunCommandLine(const std::vector<std::string>& argument_list, CliEdges& edges) {
+  const CliArguments arguments = ParseArguments(argument_list);
+  switch (arguments.action) {
+    case CliArguments::Action::kHelp:
+      edges.out << HelpText();
+      return kExitFinished;
+    case CliArguments::Action::kVersion:
+      edges.out << VersionText() << '\n';
+      return kExitFinished;
+    case CliArguments::Action::kUsageError:
+      edges.err << kProgramName << arguments.error << '\n'
+                << UsageText() << "\nTry 'velmora-cli --help' for more information.\n";
+      return kExitUsage;
+    case CliArguments::Action::kRun:
+      break;
+  }
+  try {
+    const Settings settings = SettingsFromEnvironment(edges.getenv);
+    return RunFile(arguments, settings, edges);
+  } catch (const SettingsError& error) {
+    edges.err << kProgramName << error.what() << '\n';
+    return kExitUsage;
+  }
+}
+
+}  // namespace velmora

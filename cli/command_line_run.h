@@ -1,0 +1,40 @@
+// velmora-cli from its arguments to its exit status: the same run as the
+// windows make (same result file, error-log entry, messages and pauses),
+// with messages and progress on standard error.
+#ifndef VELMORA_CLI_COMMAND_LINE_RUN_H
+#define VELMORA_CLI_COMMAND_LINE_RUN_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/terminal_progress.h"
+#include "core/edges.h"
+#include "core/settings.h"
+
+namespace velmora {
+
+// The message that ends a finished run: 14 blanks, the word, 9 blanks.
+inline constexpr const char* kFinishedText = "              Finished         ";
+
+// What the command line reaches the world through; main() passes the real
+// ones, the tests their fakes.
+struct CliEdges {
+  PageSource& pages;
+  Clock& clock;
+  EventPump& pump;
+  std::ostream& out;  // --help and --version only
+  std::ostream& err;  // messages and progress
+  bool err_is_terminal = false;
+  GetEnv getenv;
+  TerminalProgress::Seconds seconds;  // a steady clock, for the pace
+};
+
+// Runs the command line given by `arguments` (without the program name) and
+// returns the exit status (cli/exit_status.h). A FILE with a folder part
+// makes that folder the working folder first.
+int RunCommandLine(const std::vector<std::string>& arguments, CliEdges& edges);
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,30 @@
+#include "cli/exit_status.h"
+
+namespace velmora {
+
+ExitStatus ExitStatusFor(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kNoWaypointLeft: return kExitFinished;
+    case RunOutcome::kNoPage: return kExitNoPage;
+    case RunOutcome::kNoLogZone: return kExitNoLogZone;
+    case RunOutcome::kMalformed: return kExitMalformed;
+    case RunOutcome::kNotGpx11: return kExitNotGpx11;
+    case RunOutcome::kNotStarted: break;
+  }
+  return kExitUnexpected;
+}
+
+std::string ExitStatusHelp() {
+  return "Exit status:\n"
+         "  0  the run went through every waypoint (a skipped faulty listing included)\n"
+         "  1  an unexpected failure inside the program\n"
+         "  2  usage error: wrong arguments, or an invalid setting\n"
+         "  3  stopped early: no listing page could be had (\"Cannot Continue\")\n"
+         "  4  stopped early: a waypoint without a log zone\n"
+         "  5  stopped early: a malformed document\n"
+         "  6  not a GPX 1.1 document: nothing was written\n"
+         "  7  a file could not be read or written (its error number and description\n"
+         "     are shown); a missing FILE is refused this way and nothing is created\n";
+}
+
+}  // namespace velmora

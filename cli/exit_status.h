@@ -1,0 +1,30 @@
+// The exit statuses of velmora-cli: one for each way a run can end.
+#ifndef VELMORA_CLI_EXIT_STATUS_H
+#define VELMORA_CLI_EXIT_STATUS_H
+
+#include <string>
+
+#include "core/run.h"
+
+namespace velmora {
+
+enum ExitStatus : int {
+  kExitFinished = 0,   // the run went through every waypoint
+  kExitUnexpected = 1, // an unexpected failure inside the program
+  kExitUsage = 2,      // wrong arguments or an invalid setting
+  kExitNoPage = 3,     // stopped early: no listing page could be had
+  kExitNoLogZone = 4,  // stopped early: a waypoint without a log zone
+  kExitMalformed = 5,  // stopped early: the document is malformed
+  kExitNotGpx11 = 6,   // not a GPX 1.1 document; nothing written
+  kExitFileError = 7,  // a file could not be read or written
+};
+
+// The status that a run ending with `outcome` exits with.
+ExitStatus ExitStatusFor(RunOutcome outcome);
+
+// The table of statuses, as --help shows it.
+std::string ExitStatusHelp();
+
+}  // namespace velmora
+
+#endif
