@@ -1,0 +1,74 @@
+// GPX 1.1 documents of benchmark waypoints, written the way exports write
+// them (CR LF line ends, Groundspeak cache extension), and listing pages in
+// the website's markup, for the tests of the GPX processing.
+#ifndef VELMORA_TESTS_GPX_GPX_FIXTURES_H
+#define VELMORA_TESTS_GPX_GPX_FIXTURES_H
+
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+inline constexpr const char* kCrLf = "\r\n";
+
+struct WaypointFixture {
+  std::string name = "KK1234";           // text of <name>
+  std::string listing_name = "CAMP HILL";  // text of <groundspeak:name>
+  bool has_listing_name = true;
+  std::string difficulty = "1.5";
+  bool has_difficulty = true;
+  std::string terrain = "1";
+  bool has_terrain = true;
+  // The datasheet text; every "\n" becomes CR LF.
+  std::string description = "KK1234 DESIGNATION - CAMP HILL\nKK1234 STAMPING: CAMP HILL 1934";
+  bool has_description_end = true;
+  // What stands between the log zone's tags. The default is the usual empty
+  // zone: a line break and the end tag's indentation.
+  std::string logs = "\r\n      ";
+  bool has_logs = true;
+  bool logs_closed = true;
+};
+
+// One <wpt> element, 4 spaces indented, CR LF ended.
+std::string Waypoint(const WaypointFixture& fixture);
+
+// A GPX 1.1 document: header (with the file's own name and an author name in
+// its metadata), the waypoints, and the closing tag.
+std::string GpxDocument(const std::vector<std::string>& waypoints);
+
+// The root element's opening tag used by GpxDocument.
+std::string GpxRootTag();
+
+// A datasheet description with a run of 70 asterisks after `before` and
+// `after` behind it, as datasheets separate their sections.
+std::string WithAsteriskRun(const std::string& before, const std::string& after);
+
+struct PageLog {
+  std::string type = "Found It";
+  std::string date = "07/04/2009";
+  std::string finder = "alice";
+  std::string text = "Found the disk in good shape.";
+};
+
+// A listing page holding these logs in its log table.
+std::string ListingPage(const std::vector<PageLog>& logs);
+// The page the website sends for an unknown PID.
+std::string NoBenchmarkPage();
+// A listing page with an empty log table.
+std::string NoLogsPage();
+
+// The text between "<groundspeak:logs>" and "</groundspeak:logs>" of the
+// waypoint whose <name> starts with `name`; the empty text when not found.
+std::string LogZoneOf(const std::string& document, const std::string& name);
+// The first character of the rating `element` ("terrain", "difficulty") of
+// that waypoint; '\0' when not found.
+char RatingOf(const std::string& document, const std::string& name, const std::string& element);
+// The <name> text of the waypoint whose name starts with `name`.
+std::string NameOf(const std::string& document, const std::string& name);
+
+// True when xmllint finds `document` well-formed. `why` receives its report.
+bool WellFormedXml(const std::string& document, std::string* why = nullptr);
+
+}  // namespace velmora::testing
+
+#endif
