@@ -6,7 +6,9 @@
 namespace velmora {
 
 ListingServer::ListingServer() {
-  server_.set_logger([this](const httplib::Request& request, const httplib::Response&) {
+  // Recorded before the answer is sent (not in the logger, which runs after
+  // it): a client that has its answer always finds its request recorded.
+  server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
     RecordedRequest record;
     record.path = request.path;
     record.target = request.target;
@@ -14,6 +16,7 @@ ListingServer::ListingServer() {
     record.headers = request.headers;
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(std::move(record));
+    return httplib::Server::HandlerResponse::Unhandled;
   });
 }
 

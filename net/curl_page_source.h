@@ -1,0 +1,24 @@
+// The page source of the front ends: real downloads over HTTP.
+#ifndef VELMORA_NET_CURL_PAGE_SOURCE_H
+#define VELMORA_NET_CURL_PAGE_SOURCE_H
+
+#include <string>
+
+#include "core/edges.h"
+#include "net/download_page.h"
+
+namespace velmora {
+
+class CurlPageSource : public PageSource {
+ public:
+  explicit CurlPageSource(DownloadOptions options = {}) : options_(options) {}
+  // Exactly the text that DownloadPage gives for TheURL.
+  std::string FetchHTML(const std::string& TheURL) override;
+
+ private:
+  DownloadOptions options_;
+};
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,98 @@
+#include "net/download_page.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+#include <new>
+
+namespace velmora {
+namespace {
+
+void InitCurlOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct EasyCleanup {
+  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct ListCleanup {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;
+using HeaderList = std::unique_ptr<curl_slist, ListCleanup>;
+
+// Appends each piece of the body in the order it arrives. Returning less
+// than was offered makes libcurl abandon the transfer.
+size_t AppendBody(char* data, size_t size, size_t count, void* target) {
+  try {
+    static_cast<std::string*>(target)->append(data, size * count);
+    return size * count;
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}
+
+// Headers that make every cache on the way go to the origin server.
+HeaderList NoCacheHeaders() {
+  curl_slist* list = curl_slist_append(nullptr, "Cache-Control: no-cache");
+  if (list == nullptr) return HeaderList();
+  curl_slist* longer = curl_slist_append(list, "Pragma: no-cache");
+  if (longer == nullptr) {
+    curl_slist_free_all(list);
+    return HeaderList();
+  }
+  return HeaderList(longer);
+}
+
+void LimitToWeb(CURL* handle) {
+#if LIBCURL_VERSION_NUM >= 0x075500
+  curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+#else
+  curl_easy_setopt(handle, CURLOPT_PROTOCOLS, long{CURLPROTO_HTTP | CURLPROTO_HTTPS});
+  curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS, long{CURLPROTO_HTTP | CURLPROTO_HTTPS});
+#endif
+}
+
+// Everything but the URL and the body's destination. Proxies come from the
+// usual environment variables (libcurl's default), and no Accept-Encoding is
+// sent, so the body arrives as the server holds it.
+void SetRequestOptions(CURL* handle, curl_slist* headers, const DownloadOptions& options) {
+  curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(handle, CURLOPT_USERAGENT, "VB Project");
+  curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+  curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 20L);
+  LimitToWeb(handle);
+  curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS,
+                   static_cast<long>(options.connect_timeout.count()));
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, options.low_speed_limit);
+  curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME,
+                   static_cast<long>(options.low_speed_time.count()));
+}
+
+}  // namespace
+
+std::string DownloadPage(std::string url, const DownloadOptions& options) {
+  InitCurlOnce();
+  EasyHandle handle(curl_easy_init());
+  HeaderList headers = NoCacheHeaders();
+  if (!handle || !headers) return std::string();
+
+  const std::string encoded = EncodeUrl(url);
+  std::string body;
+  SetRequestOptions(handle.get(), headers.get(), options);
+  curl_easy_setopt(handle.get(), CURLOPT_URL, encoded.c_str());
+  curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
+  curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &body);
+
+  // A transfer that failed part way must not pass for the whole page: the
+  // caller then retries instead of keeping a truncated page.
+  if (curl_easy_perform(handle.get()) != CURLE_OK) return std::string();
+  return body;
+}
+
+}  // namespace velmora

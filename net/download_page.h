@@ -1,0 +1,34 @@
+// One page by HTTP GET, on libcurl's easy interface. Every call opens and
+// closes its own handle; nothing survives from one call to the next.
+#ifndef VELMORA_NET_DOWNLOAD_PAGE_H
+#define VELMORA_NET_DOWNLOAD_PAGE_H
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The time-outs of one download. A dead server is one failed attempt after
+// `connect_timeout`; a transfer slower than `low_speed_limit` bytes a second
+// for `low_speed_time` is abandoned.
+struct DownloadOptions {
+  std::chrono::milliseconds connect_timeout{30000};
+  long low_speed_limit = 1;
+  std::chrono::seconds low_speed_time{60};
+};
+
+// The body of the answer to a GET of `url`, byte for byte, whatever the HTTP
+// status. The empty text when nothing usable arrived: no connection, or a
+// transfer that failed part way (reset, stall, body shorter than announced).
+// Never throws for a network failure and never shows a message.
+std::string DownloadPage(std::string url, const DownloadOptions& options = {});
+
+// `url` with every character that cannot stand in a URL percent-encoded:
+// space, control characters, bytes above 127 and "<>\^`{|} and the double
+// quote. Everything else, "%" included, is left as it is.
+std::string EncodeUrl(std::string_view url);
+
+}  // namespace velmora
+
+#endif
