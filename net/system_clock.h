@@ -1,0 +1,46 @@
+// The real clock and an event pump for front ends without window events.
+#ifndef VELMORA_NET_SYSTEM_CLOCK_H
+#define VELMORA_NET_SYSTEM_CLOCK_H
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+
+#include "core/edges.h"
+
+namespace velmora {
+
+// Timer: seconds since local midnight, with a fraction, from the wall clock.
+// Randomize re-seeds a Mersenne Twister from the clock; Rnd is uniform in
+// [0, 1).
+class SystemClock : public Clock {
+ public:
+  double Timer() override;
+  void Randomize() override;
+  double Rnd() override;
+
+ private:
+  std::mt19937 generator_;
+};
+
+// Seconds since the local midnight of `moment`.
+double SecondsSinceLocalMidnight(std::chrono::system_clock::time_point moment);
+
+// A uniform number in [0, 1) from two 32-bit draws (53 bits; never 1).
+double UnitInterval(std::uint32_t high, std::uint32_t low);
+
+// There are no window events to run: each DoEvents only sleeps briefly, so
+// that a pause costs next to no processor time and still ends on time.
+class SleepingEventPump : public EventPump {
+ public:
+  explicit SleepingEventPump(std::chrono::microseconds nap = std::chrono::milliseconds(2))
+      : nap_(nap) {}
+  void DoEvents() override;
+
+ private:
+  std::chrono::microseconds nap_;
+};
+
+}  // namespace velmora
+
+#endif
