@@ -1,0 +1,107 @@
+#include "gpx/find_next_benchmark.h"
+
+#include <string_view>
+
+#include "gpx/append_listing_name.h"
+#include "gpx/bounded_search.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::string_view kNameStart = "<name>";
+constexpr std::string_view kNameEnd = "</name>";
+constexpr std::string_view kDescriptionEnd = "</groundspeak:long_description>";
+const std::string kAsteriskRun(70, '*');
+
+// A plain message: the application title, no icon.
+void Show(Run& run, const std::string& text) {
+  Message message;
+  message.text = text;
+  run.messages.Show(message);
+}
+
+std::string DamagedMessage(const std::string& what) {
+  return "Error --- " + what +
+         " The GPX file is damaged there; the scan stops, and the result file keeps"
+         " the benchmarks completed before it.";
+}
+
+// The log zone and the description range of the benchmark at NameEndPos.
+FindOutcome TakeBenchmarkRange(Run& run, ScanCursor& cursor) {
+  RunState& state = run.state;
+  const std::string& text = state.DocumentText;
+  switch (FindLogZone(text, state.NameEndPos, cursor.log_zone)) {
+    case LogZoneSearch::kNoStart:
+      Show(run, "Error --- Log zone start = 0");
+      return FindOutcome::kNoLogZone;
+    case LogZoneSearch::kNoEnd:
+      Show(run, DamagedMessage("The log zone of benchmark '" + state.CurrentPID +
+                               "' has no </groundspeak:logs>."));
+      return FindOutcome::kMalformed;
+    case LogZoneSearch::kFound:
+      break;
+  }
+  state.BenchmarkEnd = InStr(state.NameEndPos, text, kDescriptionEnd);
+  if (state.BenchmarkEnd < 1) Show(run, "Error --- End of Benchmark = 0");
+  // An earlier run of asterisks ends the range; only one before the
+  // description's end matters.
+  const Pos asterisks = InStrBefore(state.NameEndPos, text, kAsteriskRun, state.BenchmarkEnd);
+  if (asterisks > 0) state.BenchmarkEnd = asterisks;
+  return FindOutcome::kReady;
+}
+
+}  // namespace
+
+ScanCursor StartOfScan(const std::string& document) {
+  ScanCursor cursor;
+  const Pos first_waypoint = InStr(1, document, "<wpt");
+  // Without a waypoint the first search starts past the end and finds nothing.
+  cursor.name_end = first_waypoint == 0 ? static_cast<Pos>(document.size()) : first_waypoint - 1;
+  return cursor;
+}
+
+std::string FaultyListingMessage(const std::string& name_text) {
+  return "There's something wrong with the benchmark listing '" + name_text + "'." +
+         " It should be removed from the GPX file and started again.";
+}
+
+FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor) {
+  RunState& state = run.state;
+  state.CurrentPID.clear();
+  for (;;) {
+    const std::string& text = state.DocumentText;
+    const Pos name_start = InStr(cursor.name_end + 1, text, kNameStart);
+    if (name_start == 0) {
+      state.MoreBenchmarks = false;
+      return FindOutcome::kNoWaypointLeft;
+    }
+    const Pos name_end = ElementEnd(text, name_start, kNameStart, kNameEnd);
+    if (name_end == 0) {
+      Show(run, DamagedMessage("The <name> at character " + std::to_string(name_start) +
+                               " has no </name>."));
+      return FindOutcome::kMalformed;
+    }
+    cursor.name_end = name_end;
+    const Pos length = name_end - name_start - 6;
+    if (length < 6) continue;  // no benchmark: passed over silently
+    state.NameEndPos = name_end;
+    const std::string pid = Mid(text, name_start + 6, 6);
+    if (length == 6) {
+      const ListingName listing = AppendListingName(state);
+      if (listing == ListingName::kMissing) {
+        Show(run, FaultyListingMessage(pid));
+        continue;
+      }
+      if (listing == ListingName::kUnclosed) {
+        Show(run, DamagedMessage("The listing name of benchmark '" + pid +
+                                 "' has no </groundspeak:name>."));
+        return FindOutcome::kMalformed;
+      }
+    }
+    state.CurrentPID = pid;
+    cursor.listing_url = ListingUrlPrefix(run.settings) + pid;
+    return TakeBenchmarkRange(run, cursor);
+  }
+}
+
+}  // namespace velmora

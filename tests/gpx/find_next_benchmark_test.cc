@@ -1,0 +1,168 @@
+// The search for the next benchmark: names, listing names, log zones,
+// description ranges, and damaged documents that must stop the scan.
+#include "gpx/find_next_benchmark.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "tests/gpx/gpx_fixtures.h"
+#include "tests/support/fakes.h"
+
+namespace velmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+WaypointFixture Named(const std::string& name, const std::string& listing = "CAMP HILL") {
+  WaypointFixture f;
+  f.name = name;
+  f.listing_name = listing;
+  return f;
+}
+
+class FindNextBenchmarkTest : public ::testing::Test {
+ protected:
+  void Load(const std::string& document) {
+    fake.state.DocumentText = document;
+    cursor = StartOfScan(document);
+  }
+  void LoadWaypoints(const std::vector<WaypointFixture>& fixtures) {
+    std::vector<std::string> waypoints;
+    for (const WaypointFixture& f : fixtures) waypoints.push_back(Waypoint(f));
+    Load(GpxDocument(waypoints));
+  }
+  FindOutcome Next() { return FindNextBenchmark(fake.run, cursor); }
+  const std::string& text() const { return fake.state.DocumentText; }
+
+  FakeRun fake;
+  ScanCursor cursor;
+};
+
+TEST_F(FindNextBenchmarkTest, DocumentsWithoutWaypointNamesHaveNoBenchmark) {
+  Load("<?xml version=\"1.0\"?>\r\n" + GpxRootTag() + "\r\n</gpx>\r\n");
+  EXPECT_EQ(Next(), FindOutcome::kNoWaypointLeft);
+  EXPECT_FALSE(fake.state.MoreBenchmarks);
+
+  // The file's own long name is no benchmark, with or without waypoints.
+  fake.state.MoreBenchmarks = true;
+  Load(GpxDocument({}));
+  EXPECT_EQ(Next(), FindOutcome::kNoWaypointLeft);
+  EXPECT_FALSE(fake.state.MoreBenchmarks);
+  EXPECT_THAT(fake.messages.shown, IsEmpty());
+}
+
+TEST_F(FindNextBenchmarkTest, HeaderNamesAndShortNamesArePassedOverSilently) {
+  LoadWaypoints({Named("A"), Named("AB123"), Named("KK1234 CAMP HILL")});
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(fake.state.CurrentPID, "KK1234");
+  EXPECT_EQ(cursor.listing_url, ListingUrlPrefix(fake.settings) + "KK1234");
+  EXPECT_EQ(Mid(text(), fake.state.NameEndPos, 7), "</name>");
+  EXPECT_EQ(NameOf(text(), "KK1234"), "KK1234 CAMP HILL");  // 7 or more: unchanged
+  EXPECT_THAT(fake.messages.shown, IsEmpty());
+  EXPECT_EQ(Next(), FindOutcome::kNoWaypointLeft);
+}
+
+TEST_F(FindNextBenchmarkTest, SixCharacterNamesAreLengthenedOnceAndTheScanMovesOn) {
+  LoadWaypoints({Named("KK1234", "CAMP HILL"), Named("KK1235", "RESET 2")});
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(NameOf(text(), "KK1234"), "KK1234 CAMP HILL");
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(fake.state.CurrentPID, "KK1235");
+  EXPECT_EQ(NameOf(text(), "KK1235"), "KK1235 RESET 2");
+  EXPECT_EQ(NameOf(text(), "KK1234"), "KK1234 CAMP HILL");
+  EXPECT_EQ(Next(), FindOutcome::kNoWaypointLeft);
+}
+
+TEST_F(FindNextBenchmarkTest, FaultyListingIsSkippedWithAMessage) {
+  WaypointFixture faulty = Named("KK1234");
+  faulty.has_listing_name = false;
+  WaypointFixture named = Named("KK1235 RESET 2");
+  named.has_listing_name = false;
+  LoadWaypoints({faulty, named});
+  const std::string before = text();
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(fake.state.CurrentPID, "KK1235");
+  EXPECT_EQ(text(), before);
+  EXPECT_THAT(fake.messages.texts(),
+              ElementsAre("There's something wrong with the benchmark listing 'KK1234'. It "
+                          "should be removed from the GPX file and started again."));
+  EXPECT_EQ(fake.messages.shown[0].title, "");
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kNone);
+}
+
+TEST_F(FindNextBenchmarkTest, RangeEndsAtTheDescriptionEndOrAnEarlierAsteriskRun) {
+  WaypointFixture plain = Named("KK1234 A");
+  WaypointFixture split = Named("KK1235 B");
+  split.description = WithAsteriskRun("KK1235 MARK NOT FOUND", "SUPERSEDED SURVEY CONTROL");
+  WaypointFixture longer = Named("KK1236 C");
+  longer.description = "KK1236 DESIGNATION\n" + std::string(90, '*') + "\nMORE";
+  LoadWaypoints({plain, split, longer});
+
+  ASSERT_EQ(Next(), FindOutcome::kReady);  // the next waypoint's asterisks do not count
+  EXPECT_EQ(Mid(text(), fake.state.BenchmarkEnd, 32), "</groundspeak:long_description>\r");
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(Mid(text(), fake.state.BenchmarkEnd - 1, 71), "\n" + std::string(70, '*'));
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(Mid(text(), fake.state.BenchmarkEnd - 1, 2), "\n*");
+  EXPECT_THAT(fake.messages.shown, IsEmpty());
+}
+
+TEST_F(FindNextBenchmarkTest, MissingDescriptionEndIsReportedAndTheBenchmarkGoesOn) {
+  WaypointFixture f = Named("KK1234 A");
+  f.has_description_end = false;
+  f.description = WithAsteriskRun("KK1234 MARK NOT FOUND", "TAIL");
+  LoadWaypoints({f});
+  EXPECT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(fake.state.BenchmarkEnd, 0);
+  EXPECT_THAT(fake.messages.texts(), ElementsAre("Error --- End of Benchmark = 0"));
+}
+
+TEST_F(FindNextBenchmarkTest, WaypointWithoutLogZoneEndsTheScan) {
+  WaypointFixture f = Named("KK1234 A");
+  f.has_logs = false;
+  LoadWaypoints({f});
+  EXPECT_EQ(Next(), FindOutcome::kNoLogZone);
+  EXPECT_THAT(fake.messages.texts(), ElementsAre("Error --- Log zone start = 0"));
+}
+
+TEST_F(FindNextBenchmarkTest, DamagedDocumentsStopWithAMessageAndStayIntact) {
+  struct Case {
+    const char* what;
+    std::string document;
+    const char* message_part;
+  };
+  WaypointFixture unclosed_zone = Named("KK1234 A");
+  unclosed_zone.logs_closed = false;
+  WaypointFixture unclosed_listing = Named("KK1234");
+  const std::string good = Waypoint(Named("KK1235 B"));
+  const std::vector<Case> cases = {
+      {"unclosed <name>",
+       ReplaceAll(GpxDocument({Waypoint(Named("KK1234 A")), good}), "KK1234 A</name>", "KK1234 A"),
+       "has no </name>"},
+      {"unclosed <name> at the end", GpxDocument({}) + "<wpt><name>KK1234", "has no </name>"},
+      {"unclosed log zone", GpxDocument({Waypoint(unclosed_zone), good}),
+       "has no </groundspeak:logs>"},
+      {"unclosed listing name",
+       ReplaceAll(GpxDocument({Waypoint(unclosed_listing)}), "</groundspeak:name>", ""),
+       "has no </groundspeak:name>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake.messages.shown.clear();
+    Load(c.document);
+    EXPECT_EQ(Next(), FindOutcome::kMalformed);
+    EXPECT_EQ(text(), c.document);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_THAT(fake.messages.shown[0].text, HasSubstr(c.message_part));
+    EXPECT_THAT(fake.messages.shown[0].text, HasSubstr("the scan stops"));
+  }
+}
+
+}  // namespace
+}  // namespace velmora::testing
