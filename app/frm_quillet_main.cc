@@ -1,0 +1,123 @@
+#include "app/frm_quillet_main.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/frm_get_gpx.h"
+#include "app/geometry.h"
+#include "app/program_end.h"
+#include "app/window_icon.h"
+
+namespace velmora {
+namespace {
+
+// The designed client area, in twips.
+constexpr int kClientWidth = 4608;
+constexpr int kClientHeight = 1032;
+
+}  // namespace
+
+void frmQuilletMain::CountDisplay::SetCount(int count) {
+  // Setting the count is a use of the window: once it has closed, that use
+  // ends the program here.
+  if (window_.parts_.state.MainClosing) throw ProgramEnd{};
+  window_.txtCachesProcessed->setText(QString::number(count));
+}
+
+frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
+    : QWidget(parent),
+      parts_(std::move(parts)),
+      count_display_(*this),
+      run_{parts_.state,    parts_.settings,  parts_.pages,      parts_.pacing,
+           parts_.messages, count_display_, parts_.CommandLine} {
+  setObjectName(QStringLiteral("frmQuilletMain"));
+  setWindowTitle(QStringLiteral("Quillet"));
+  setWindowIcon(WindowIcon("frmQuilletMain"));
+  CreateControls();
+  ArrangeControls();
+}
+
+frmQuilletMain::~frmQuilletMain() = default;
+
+void frmQuilletMain::CreateControls() {
+  txtCachesProcessed = new QLineEdit(this);
+  txtCachesProcessed->setObjectName(QStringLiteral("txtCachesProcessed"));
+  txtCachesProcessed->setFont(FormFont(9.6, false));
+  Label1 = new QLabel(QStringLiteral("Benchmarks Processed"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setFont(FormFont(9.6, true));
+  cmdGo = new QPushButton(QStringLiteral("Go"), this);
+  cmdGo->setObjectName(QStringLiteral("cmdGo"));
+  cmdGo->setFont(FormFont(9.6, true));
+  setTabOrder(txtCachesProcessed, cmdGo);
+  connect(cmdGo, &QPushButton::clicked, this, [this] { Go(); });
+}
+
+// The designed arrangement. Where the label's text needs more room than its
+// designed width gives in the fonts at hand, the label grows and the text
+// box to its right, and the window with it, move over by as much.
+void frmQuilletMain::ArrangeControls() {
+  const TwipsScale twips(*this);
+  const QRect designed_label = twips.Rect(612, 360, 2280, 252);
+  const QRect label = GrowToFit(designed_label,
+                                TextSize(Label1->font(), Label1->text(), QSize(1, 1)));
+  const int shift = label.width() - designed_label.width();
+  const QRect box = GrowToFit(twips.Rect(3240, 360, 612, 360).translated(shift, 0),
+                              TextSize(txtCachesProcessed->font(), "0000", QSize(6, 4)));
+  const int width = std::max(twips.X(kClientWidth),
+                             RightOf(box) + twips.X(kClientWidth - 3852));
+  const int height = std::max(twips.Y(kClientHeight),
+                              BottomOf(box) + twips.Y(kClientHeight - 720));
+  // The button lies below the bottom edge, as designed.
+  const QRect button = GrowToFit(twips.Rect(1320, 1080, 972, 372),
+                                 TextSize(cmdGo->font(), cmdGo->text(), QSize(10, 4)))
+                           .translated(0, height - twips.Y(kClientHeight));
+  Label1->setGeometry(label);
+  txtCachesProcessed->setGeometry(box);
+  cmdGo->setGeometry(button);
+  setFixedSize(width, height);
+}
+
+bool frmQuilletMain::Load() {
+  RunState& state = parts_.state;
+  if (state.MainClosing) throw ProgramEnd{};
+  frmGetGPX chooser(state, parts_.messages);
+  if (chooser.ListCount() < 1) {
+    parts_.messages.Show(Message{kNoGpxFilesMessage, "", MessageIcon::kNone});
+    return false;
+  }
+  parts_.show_chooser(chooser);
+  chooser.close();
+  if (state.GPXFileName.empty() || state.MainClosing) {
+    close();
+    return false;
+  }
+  Go();
+  return isVisible();
+}
+
+void frmQuilletMain::Go() {
+  RunState& state = parts_.state;
+  show();
+  parts_.pacing.pump.DoEvents();
+  // Disabling the button touches the window: a close during that pass of
+  // events ends the program here, before any processing.
+  if (state.MainClosing) throw ProgramEnd{};
+  cmdGo->setEnabled(false);
+  parts_.process(run_);
+  if (!state.RunFinished) return;
+  parts_.append_error_log("");
+  parts_.messages.Show(Message{kFinishedMessage, "", MessageIcon::kNone});
+  close();
+}
+
+// The unload step: a close is never refused.
+void frmQuilletMain::closeEvent(QCloseEvent* event) {
+  parts_.state.MainClosing = true;
+  event->accept();
+}
+
+}  // namespace velmora

@@ -1,0 +1,82 @@
+// The main window: its load step makes the start-up checks and shows the
+// chooser; its Go action runs the one run of a program start and shows the
+// running count of processed benchmarks.
+#ifndef VELMORA_APP_FRM_QUILLET_MAIN_H
+#define VELMORA_APP_FRM_QUILLET_MAIN_H
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "core/edges.h"
+#include "core/run.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace velmora {
+
+class frmGetGPX;
+
+inline constexpr const char* kNoGpxFilesMessage =
+    "You must copy the 'Velmora.exe' file, to the folder with the GPX files you want to add GC "
+    "logs to. The file is probably here 'C:\\Program Files (x86)\\Velmora'";
+inline constexpr const char* kFinishedMessage = "              Finished         ";
+
+// What the main window needs from the rest of the program.
+struct MainWindowParts {
+  RunState& state;
+  const Settings& settings;
+  PageSource& pages;
+  Pacing pacing;
+  Messages& messages;
+  std::string CommandLine;
+  std::function<void(Run&)> process;                          // ProcessGPXfile
+  std::function<void(const std::string&)> append_error_log;  // AppendErrorLog
+  std::function<void(frmGetGPX&)> show_chooser;               // shows it modally
+};
+
+class frmQuilletMain : public QWidget {
+ public:
+  explicit frmQuilletMain(MainWindowParts parts, QWidget* parent = nullptr);
+  ~frmQuilletMain() override;
+
+  // The load step. Returns true when the main window stays open for the user
+  // (a run that did not finish); false when the program ends here. Throws
+  // ProgramEnd when the closed window is used during the run.
+  bool Load();
+  // The Go action: show the window, run the processing, finish the run.
+  void Go();
+
+  Run& run() { return run_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The count display: txtCachesProcessed, ending the program once the
+  // window has closed.
+  class CountDisplay : public Progress {
+   public:
+    explicit CountDisplay(frmQuilletMain& window) : window_(window) {}
+    void SetCount(int count) override;
+
+   private:
+    frmQuilletMain& window_;
+  };
+
+  void CreateControls();
+  void ArrangeControls();
+
+  MainWindowParts parts_;
+  QLineEdit* txtCachesProcessed = nullptr;
+  QLabel* Label1 = nullptr;
+  QPushButton* cmdGo = nullptr;
+  CountDisplay count_display_;
+  Run run_;
+};
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,28 @@
+// The windows front end "velmora": the chooser, then the main window with
+// the running count of processed benchmarks.
+#include <QApplication>
+
+#include "app/program.h"
+#include "app/qt_event_pump.h"
+#include "app/qt_messages.h"
+#include "core/settings.h"
+#include "files/error_log.h"
+#include "gpx/process_gpx_file.h"
+#include "net/curl_page_source.h"
+#include "net/system_clock.h"
+
+int main(int argc, char* argv[]) {
+  // QApplication takes its own options (such as -platform) out of argv.
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(velmora::kApplicationTitle);
+  velmora::QtMessages messages;
+  velmora::Settings settings;
+  if (!velmora::LoadSettings(messages, settings)) return velmora::kExitBadSettings;
+
+  velmora::CurlPageSource pages;
+  velmora::SystemClock clock;
+  velmora::QtEventPump pump;
+  const velmora::ProgramParts parts{messages, pages, clock, pump, velmora::ProcessGPXfile,
+                                    velmora::AppendErrorLog, nullptr};
+  return velmora::RunProgram(settings, velmora::CommandLineText(argc, argv), parts);
+}

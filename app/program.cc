@@ -1,0 +1,62 @@
+#include "app/program.h"
+
+#include <QApplication>
+
+#include "app/frm_get_gpx.h"
+#include "app/frm_quillet_main.h"
+#include "app/program_end.h"
+
+namespace velmora {
+
+Message FailureReport(const FileError& error) {
+  std::string text = "Error " + std::to_string(error.number()) + ": " + error.description();
+  if (!error.path().empty()) text += "\n\nFile: " + error.path();
+  return Message{text, "", MessageIcon::kError};
+}
+
+Message FailureReport(const std::exception& error) {
+  return Message{std::string("Error: ") + error.what(), "", MessageIcon::kError};
+}
+
+std::string CommandLineText(int argc, const char* const* argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text += ' ';
+    text += argv[i];
+  }
+  return text;
+}
+
+bool LoadSettings(Messages& messages, Settings& settings) {
+  try {
+    settings = SettingsFromEnvironment();
+    return true;
+  } catch (const SettingsError& error) {
+    messages.Show(Message{error.what(), "", MessageIcon::kError});
+    return false;
+  }
+}
+
+int RunProgram(const Settings& settings, const std::string& command_line,
+               const ProgramParts& parts) {
+  RunState state;
+  auto show_chooser = parts.show_chooser;
+  if (!show_chooser) show_chooser = [](frmGetGPX& chooser) { chooser.exec(); };
+  try {
+    frmQuilletMain window(MainWindowParts{state, settings, parts.pages,
+                                          Pacing{parts.clock, parts.pump, settings.pause_scale},
+                                          parts.messages, command_line, parts.process,
+                                          parts.append_error_log, show_chooser});
+    if (window.Load()) QApplication::exec();
+    return 0;
+  } catch (const ProgramEnd&) {
+    return 0;  // the closed main window was used: end quietly
+  } catch (const FileError& error) {
+    parts.messages.Show(FailureReport(error));
+  } catch (const std::exception& error) {
+    parts.messages.Show(FailureReport(error));
+  }
+  return kExitFailure;
+}
+
+}  // namespace velmora

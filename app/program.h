@@ -1,0 +1,55 @@
+// One program start of the windows front end: the main window's load step
+// and, while the main window stays open, the event loop; the quiet end at a
+// use of the closed main window; the report of an untrapped failure.
+#ifndef VELMORA_APP_PROGRAM_H
+#define VELMORA_APP_PROGRAM_H
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "core/edges.h"
+#include "core/run.h"
+#include "core/settings.h"
+#include "files/file_error.h"
+
+namespace velmora {
+
+class frmGetGPX;
+
+// What the platform and the rest of the program supply to a program start.
+struct ProgramParts {
+  Messages& messages;
+  PageSource& pages;
+  Clock& clock;
+  EventPump& pump;
+  std::function<void(Run&)> process;                          // ProcessGPXfile
+  std::function<void(const std::string&)> append_error_log;  // AppendErrorLog
+  // How the chooser is shown modally; empty: the dialog's own exec().
+  std::function<void(frmGetGPX&)> show_chooser;
+};
+
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitBadSettings = 2;
+
+// Runs one program start in the running QApplication. Returns the exit
+// status: 0 for every ordinary end, kExitFailure after a failure that no
+// step trapped (reported through parts.messages first).
+int RunProgram(const Settings& settings, const std::string& command_line,
+               const ProgramParts& parts);
+
+// The report of an untrapped failure: its number and description.
+Message FailureReport(const FileError& error);
+Message FailureReport(const std::exception& error);
+
+// The program's argument text: the arguments after the program name,
+// joined by single spaces ("quick" for a start with that one argument).
+std::string CommandLineText(int argc, const char* const* argv);
+
+// The settings from the environment; an invalid setting is reported through
+// `messages` and gives nothing.
+bool LoadSettings(Messages& messages, Settings& settings);
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,13 @@
+#include "app/qt_event_pump.h"
+
+#include <QCoreApplication>
+#include <thread>
+
+namespace velmora {
+
+void QtEventPump::DoEvents() {
+  QCoreApplication::processEvents();
+  if (yield_.count() > 0) std::this_thread::sleep_for(yield_);
+}
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+#include "app/qt_messages.h"
+
+#include <QApplication>
+
+#include "core/settings.h"
+
+namespace velmora {
+
+QString MessageTitle(const Message& message) {
+  const std::string& title = message.title.empty() ? std::string(kApplicationTitle) : message.title;
+  return QString::fromLocal8Bit(title.data(), static_cast<qsizetype>(title.size()));
+}
+
+QMessageBox::Icon MessageBoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kError:
+      return QMessageBox::Critical;
+    case MessageIcon::kNone:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+void QtMessages::Show(const Message& message) {
+  const QString text =
+      QString::fromLocal8Bit(message.text.data(), static_cast<qsizetype>(message.text.size()));
+  QMessageBox box(MessageBoxIcon(message.icon), MessageTitle(message), text, QMessageBox::Ok,
+                  QApplication::activeWindow());
+  box.exec();
+}
+
+}  // namespace velmora

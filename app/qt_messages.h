@@ -1,0 +1,23 @@
+// Messages shown as modal Qt message boxes with an OK button only.
+#ifndef VELMORA_APP_QT_MESSAGES_H
+#define VELMORA_APP_QT_MESSAGES_H
+
+#include <QMessageBox>
+#include <QString>
+
+#include "core/edges.h"
+
+namespace velmora {
+
+// The box's title: the message's own, or the application title.
+QString MessageTitle(const Message& message);
+QMessageBox::Icon MessageBoxIcon(MessageIcon icon);
+
+class QtMessages : public Messages {
+ public:
+  void Show(const Message& message) override;
+};
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,194 @@
+#include "app/frm_get_gpx.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <gmock/gmock.h>
+
+#include "tests/app/chooser_actions.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_dir.h"
+
+namespace velmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class FrmGetGpxTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& name) { WriteFileBytes(dir_ / name, "<gpx/>"); }
+  QAction* Action(frmGetGPX& chooser, const char* name) {
+    return chooser.findChild<QAction*>(QString::fromLatin1(name));
+  }
+
+  TempDir dir_;
+  CurrentDir in_dir_{dir_.path()};
+  RunState state_;
+  RecordingMessages messages_;
+};
+
+TEST_F(FrmGetGpxTest, ListsExactlyTheFolderGpxFilesWithNoneSelected) {
+  for (const char* name : {"quads.gpx", "quads R.gpx", "TRAIL.GPX", "Mixed.Gpx", "notes.txt",
+                           "quads.gpx.bak", "ErrorLog.txt"}) {
+    Put(name);
+  }
+  frmGetGPX chooser(state_, messages_);
+  EXPECT_EQ(chooser.ListCount(), 4);
+  EXPECT_THAT(Entries(chooser), ElementsAre("Mixed.Gpx", "TRAIL.GPX", "quads R.gpx", "quads.gpx"));
+  QListWidget* list = FileList(chooser);
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
+  EXPECT_TRUE(state_.GPXFileName.empty());
+}
+
+TEST_F(FrmGetGpxTest, TheDialogAsDesigned) {
+  Put("quads.gpx");
+  frmGetGPX chooser(state_, messages_);
+  EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Select the GPX File"));
+  EXPECT_FALSE(chooser.windowIcon().isNull());
+  EXPECT_EQ(chooser.windowIcon().availableSizes().value(0), QSize(32, 32));
+  auto* label = chooser.findChild<QLabel*>(QStringLiteral("Label1"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), QStringLiteral("Choose GPX File"));
+  EXPECT_EQ(GoButton(chooser)->text(), QStringLiteral("Go"));
+  auto* help = chooser.findChild<QMenu*>(QStringLiteral("mnuHelp"));
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->title(), QStringLiteral("Help"));
+  ASSERT_EQ(help->actions().size(), 2);
+  EXPECT_EQ(help->actions()[0], Action(chooser, "mnuLaunchPDF"));
+  EXPECT_EQ(help->actions()[0]->text(), QStringLiteral("Help PDF"));
+  EXPECT_EQ(help->actions()[1], Action(chooser, "mnuVersion"));
+  EXPECT_EQ(help->actions()[1]->text(), QStringLiteral("Version"));
+}
+
+TEST_F(FrmGetGpxTest, EveryTextFitsAndTheArrangementHolds) {
+  Put("quads.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  auto* label = chooser.findChild<QLabel*>(QStringLiteral("Label1"));
+  QListWidget* list = FileList(chooser);
+  QPushButton* go = GoButton(chooser);
+  EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(label->text()));
+  EXPECT_GE(label->height(), QFontMetrics(label->font()).height());
+  EXPECT_GE(go->width(), QFontMetrics(go->font()).horizontalAdvance(go->text()));
+  // The label above the list, the button below it; all inside the dialog.
+  EXPECT_LE(label->geometry().bottom(), list->geometry().top());
+  EXPECT_LE(list->geometry().bottom(), go->geometry().top());
+  const QRect client = list->parentWidget()->rect();
+  for (QWidget* control : {static_cast<QWidget*>(label), static_cast<QWidget*>(list),
+                           static_cast<QWidget*>(go)}) {
+    EXPECT_TRUE(client.contains(control->geometry())) << control->objectName().toStdString();
+  }
+  EXPECT_EQ(list->parentWidget()->y(), chooser.findChild<QMenuBar*>()->height());
+}
+
+TEST_F(FrmGetGpxTest, GoWithoutSelectionComplainsEachTimeThenAcceptsAChoice) {
+  Put("a.gpx");
+  Put("b.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  QTest::mouseClick(GoButton(chooser), Qt::LeftButton);
+  QTest::mouseClick(GoButton(chooser), Qt::LeftButton);
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  for (const Message& message : messages_.shown) {
+    EXPECT_EQ(message.text, "You didn't choose a GPX file to process");
+    EXPECT_EQ(message.title, "");  // the application title
+    EXPECT_EQ(message.icon, MessageIcon::kNone);
+  }
+  EXPECT_TRUE(chooser.isVisible());
+  EXPECT_NE(chooser.result(), QDialog::Accepted);
+  EXPECT_TRUE(state_.GPXFileName.empty());
+
+  ASSERT_TRUE(ChooseEntry(chooser, "b.gpx"));
+  EXPECT_EQ(state_.GPXFileName, "b.gpx");
+  EXPECT_EQ(chooser.result(), QDialog::Accepted);
+  EXPECT_FALSE(chooser.isVisible());
+  EXPECT_EQ(messages_.shown.size(), 2u);
+}
+
+TEST_F(FrmGetGpxTest, DoubleClickAcceptsTheEntryAtOnce) {
+  Put("a.gpx");
+  Put("quads R.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  QListWidget* list = FileList(chooser);
+  QListWidgetItem* item = list->findItems("quads R.gpx", Qt::MatchExactly).value(0);
+  ASSERT_NE(item, nullptr);
+  const QPoint spot = list->visualItemRect(item).center();
+  // A double-click is a press and release, then a second press that the
+  // system reports as a double-click, then its release.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, spot);
+  EXPECT_NE(chooser.result(), QDialog::Accepted);  // one click only selects
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, spot);
+  EXPECT_EQ(state_.GPXFileName, "quads R.gpx");
+  EXPECT_EQ(chooser.result(), QDialog::Accepted);
+  EXPECT_THAT(messages_.shown, IsEmpty());
+}
+
+TEST_F(FrmGetGpxTest, ClosingWithoutChoiceLeavesTheNameEmpty) {
+  Put("a.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  ASSERT_TRUE(Select(chooser, "a.gpx"));  // selected but never accepted
+  chooser.close();
+  EXPECT_TRUE(state_.GPXFileName.empty());
+  EXPECT_NE(chooser.result(), QDialog::Accepted);
+  EXPECT_THAT(messages_.shown, IsEmpty());
+}
+
+TEST_F(FrmGetGpxTest, KeepsTheChosenNameBytesUnchanged) {
+  const std::string latin1 = "r\xe9sum\xe9.gpx";
+  Put(latin1);
+  frmGetGPX chooser(state_, messages_);
+  ASSERT_EQ(chooser.ListCount(), 1);
+  FileList(chooser)->setCurrentRow(0);
+  chooser.Go();
+  EXPECT_EQ(state_.GPXFileName, latin1);
+}
+
+TEST_F(FrmGetGpxTest, VersionItemShowsTheVersionAndLeavesTheChoiceAlone) {
+  Put("a.gpx");
+  frmGetGPX chooser(state_, messages_);
+  state_.GPXFileName = "";
+  Action(chooser, "mnuVersion")->trigger();
+  Action(chooser, "mnuVersion")->trigger();
+  ASSERT_EQ(messages_.shown.size(), 2u);
+  EXPECT_EQ(messages_.shown[0].text, "Version 2.3.0");
+  EXPECT_EQ(messages_.shown[0].title, "Version");
+  EXPECT_EQ(messages_.shown[0].icon, MessageIcon::kInformation);
+  EXPECT_TRUE(state_.GPXFileName.empty());
+  EXPECT_NE(chooser.result(), QDialog::Accepted);
+}
+
+TEST_F(FrmGetGpxTest, HelpPdfOpensTheWorkingFolderDocumentAndIgnoresFailure) {
+  Put("a.gpx");
+  frmGetGPX chooser(state_, messages_);
+  std::vector<QUrl> opened;
+  chooser.SetLauncher([&](const QUrl& url) { opened.push_back(url); });
+  Action(chooser, "mnuLaunchPDF")->trigger();  // Velmora.pdf is missing
+  Action(chooser, "mnuLaunchPDF")->trigger();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_TRUE(opened[0].isLocalFile());
+  EXPECT_EQ(opened[0].toLocalFile(), QDir::current().absoluteFilePath("Velmora.pdf"));
+  EXPECT_THAT(messages_.shown, IsEmpty());
+  EXPECT_TRUE(state_.GPXFileName.empty());
+}
+
+TEST_F(FrmGetGpxTest, LaunchUrlPassesAWebAddressUnchanged) {
+  frmGetGPX chooser(state_, messages_);
+  std::vector<QUrl> opened;
+  chooser.SetLauncher([&](const QUrl& url) { opened.push_back(url); });
+  chooser.LaunchURL("http://127.0.0.1:8080/help.html");
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].toString(), QStringLiteral("http://127.0.0.1:8080/help.html"));
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,210 @@
+#include "app/frm_quillet_main.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gmock/gmock.h>
+
+#include <filesystem>
+
+#include "app/program_end.h"
+#include "tests/app/chooser_actions.h"
+#include "tests/app/main_window_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace velmora::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class FrmQuilletMainTest : public ::testing::Test {
+ protected:
+  void Put(const std::string& name) { WriteFileBytes(dir_ / name, "<gpx/>"); }
+  // The user picks this entry in the chooser.
+  void UserChooses(const char* entry) {
+    h_.user = [entry](frmGetGPX& chooser) { ChooseEntry(chooser, entry); };
+  }
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempDir dir_;
+  CurrentDir in_dir_{dir_.path()};
+  MainWindowHarness h_;
+};
+
+TEST_F(FrmQuilletMainTest, TheWindowAsDesigned) {
+  frmQuilletMain& window = h_.window();
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Quillet"));
+  EXPECT_EQ(window.windowIcon().availableSizes().value(0), QSize(32, 32));
+  EXPECT_EQ(h_.label()->text(), QStringLiteral("Benchmarks Processed"));
+  EXPECT_TRUE(h_.label()->font().bold());
+  EXPECT_TRUE(h_.count_box()->text().isEmpty());
+  EXPECT_EQ(h_.go_button()->text(), QStringLiteral("Go"));
+  EXPECT_TRUE(h_.go_button()->isEnabled());
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(FrmQuilletMainTest, LabelIsNotClippedAndTheCountStandsToItsRight) {
+  frmQuilletMain& window = h_.window();
+  window.show();
+  QLabel* label = h_.label();
+  QLineEdit* box = h_.count_box();
+  const QFontMetrics metrics(label->font());
+  EXPECT_GE(label->width(), metrics.horizontalAdvance(label->text()));
+  EXPECT_GE(label->height(), metrics.height());
+  EXPECT_GT(box->x(), label->geometry().right());
+  EXPECT_EQ(box->y(), label->y());
+  EXPECT_TRUE(window.rect().contains(label->geometry()));
+  EXPECT_TRUE(window.rect().contains(box->geometry()));
+  // The Go button lies below the bottom edge: never seen.
+  EXPECT_GE(h_.go_button()->y(), window.height());
+  // A count of several digits fits in the box.
+  EXPECT_GE(box->width(), QFontMetrics(box->font()).horizontalAdvance("0000"));
+}
+
+TEST_F(FrmQuilletMainTest, NoGpxFileShowsTheMessageAndEndsWithoutWindowOrFile) {
+  Put("notes.txt");
+  Put("track.kml");
+  const std::vector<std::string> before = FolderNames();
+  EXPECT_FALSE(h_.window().Load());
+  ASSERT_EQ(h_.messages.shown.size(), 1u);
+  EXPECT_EQ(h_.messages.shown[0].text,
+            "You must copy the 'Velmora.exe' file, to the folder with the GPX files you want to "
+            "add GC logs to. The file is probably here 'C:\\Program Files (x86)\\Velmora'");
+  EXPECT_EQ(h_.messages.shown[0].title, "");
+  EXPECT_EQ(h_.messages.shown[0].icon, MessageIcon::kNone);
+  EXPECT_EQ(h_.chooser_shows, 0);
+  EXPECT_EQ(h_.process_calls, 0);
+  EXPECT_FALSE(h_.window().isVisible());
+  EXPECT_EQ(FolderNames(), before);
+}
+
+TEST_F(FrmQuilletMainTest, ChooserClosedWithoutChoiceEndsQuietly) {
+  Put("quads.gpx");
+  h_.user = [](frmGetGPX& chooser) { chooser.close(); };
+  EXPECT_FALSE(h_.window().Load());
+  EXPECT_EQ(h_.chooser_shows, 1);
+  EXPECT_THAT(h_.events, ElementsAre("chooser"));
+  EXPECT_FALSE(h_.window().isVisible());
+  EXPECT_TRUE(h_.state.GPXFileName.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "ErrorLog.txt"));
+}
+
+TEST_F(FrmQuilletMainTest, ChooserShowsTheGpxFilesInAnyLetterCase) {
+  Put("quads.gpx");
+  Put("HANDHELD.GPX");
+  Put("quads R.gpx");
+  Put("readme.txt");
+  UserChooses("HANDHELD.GPX");
+  h_.window().Load();
+  EXPECT_THAT(h_.chooser_entries, ElementsAre("HANDHELD.GPX", "quads R.gpx", "quads.gpx"));
+  EXPECT_EQ(h_.state.GPXFileName, "HANDHELD.GPX");
+}
+
+TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  h_.command_line = "quick";
+  bool shown_with_go_disabled = false;
+  std::string processed_file, command_line;
+  h_.process = [&](velmora::Run& run) {
+    shown_with_go_disabled = h_.window().isVisible() && !h_.go_button()->isEnabled();
+    processed_file = run.state.GPXFileName;
+    command_line = run.CommandLine;
+    run.progress.SetCount(1);
+    run.progress.SetCount(2);
+    run.state.RunFinished = true;
+  };
+  EXPECT_FALSE(h_.window().Load());
+  EXPECT_TRUE(shown_with_go_disabled);
+  EXPECT_EQ(processed_file, "quads.gpx");
+  EXPECT_EQ(command_line, "quick");
+  EXPECT_EQ(h_.pump.calls, 1);  // one pass of events before the work
+  EXPECT_THAT(h_.events, ElementsAre("chooser", "process", "log", "message"));
+  EXPECT_THAT(h_.error_log, ElementsAre(""));
+  ASSERT_EQ(h_.messages.shown.size(), 1u);
+  EXPECT_EQ(h_.messages.shown[0].text, std::string(14, ' ') + "Finished" + std::string(9, ' '));
+  EXPECT_EQ(h_.messages.shown[0].title, "");
+  EXPECT_EQ(h_.messages.shown[0].icon, MessageIcon::kNone);
+  EXPECT_EQ(h_.count_box()->text(), QStringLiteral("2"));
+  EXPECT_FALSE(h_.window().isVisible());
+  EXPECT_TRUE(h_.state.MainClosing);
+  EXPECT_EQ(h_.chooser_shows, 1);
+}
+
+TEST_F(FrmQuilletMainTest, UnhandledDocumentLeavesTheWindowOpenWithEmptyCount) {
+  Put("old.gpx");
+  UserChooses("old.gpx");
+  h_.process = [](velmora::Run&) {};  // not GPX 1.1: nothing done, not finished
+  EXPECT_TRUE(h_.window().Load());
+  EXPECT_TRUE(h_.window().isVisible());
+  EXPECT_TRUE(h_.count_box()->text().isEmpty());
+  EXPECT_FALSE(h_.go_button()->isEnabled());
+  EXPECT_THAT(h_.messages.shown, IsEmpty());
+  EXPECT_THAT(h_.error_log, IsEmpty());
+  // Closing it is the end; a close is never refused.
+  EXPECT_TRUE(h_.window().close());
+  EXPECT_TRUE(h_.state.MainClosing);
+}
+
+TEST_F(FrmQuilletMainTest, CloseDuringARunEndsTheProgramAtTheNextCount) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  int benchmarks_done = 0;
+  h_.process = [&](velmora::Run& run) {
+    ++benchmarks_done;
+    run.progress.SetCount(1);
+    h_.window().close();  // the user closes it during the pause
+    EXPECT_FALSE(h_.window().isVisible());
+    ++benchmarks_done;  // the next benchmark is still processed and written
+    run.progress.SetCount(2);
+    ADD_FAILURE() << "the program went on after using the closed window";
+  };
+  EXPECT_THROW(h_.window().Load(), ProgramEnd);
+  EXPECT_EQ(benchmarks_done, 2);
+  EXPECT_EQ(h_.count_box()->text(), QStringLiteral("1"));
+  EXPECT_THAT(h_.messages.shown, IsEmpty());
+  EXPECT_THAT(h_.error_log, IsEmpty());
+}
+
+TEST_F(FrmQuilletMainTest, CloseAfterTheLastBenchmarkStillFinishes) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  h_.process = [&](velmora::Run& run) {
+    run.progress.SetCount(1);
+    h_.window().close();  // during the pause after the last benchmark
+    run.state.RunFinished = true;
+  };
+  EXPECT_FALSE(h_.window().Load());
+  EXPECT_THAT(h_.events, ElementsAre("chooser", "process", "log", "message"));
+  EXPECT_EQ(h_.messages.texts()[0], "              Finished         ");
+}
+
+TEST_F(FrmQuilletMainTest, CloseDuringTheFirstPassOfEventsEndsBeforeAnyProcessing) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  h_.pump.on_events = [&](int) { h_.window().close(); };
+  EXPECT_THROW(h_.window().Load(), ProgramEnd);
+  EXPECT_EQ(h_.process_calls, 0);
+  EXPECT_TRUE(h_.go_button()->isEnabled());
+  EXPECT_THAT(h_.messages.shown, IsEmpty());
+}
+
+TEST_F(FrmQuilletMainTest, LoadAfterTheWindowClosedEndsAtOnce) {
+  Put("quads.gpx");
+  h_.window().close();
+  EXPECT_THROW(h_.window().Load(), ProgramEnd);
+  EXPECT_EQ(h_.chooser_shows, 0);
+  EXPECT_THAT(h_.messages.shown, IsEmpty());
+}
+
+}  // namespace
+}  // namespace velmora::testing
