@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "net/pause_length.h"
 #include "tests/support/fakes.h"
@@ -37,6 +38,7 @@ TEST(PauseLengthTest, LongWaitsAndTheMiddle) {
 }
 
 struct PauseCase {
+  const char* name;
   float seconds;
   double r;
   double expected;  // seconds on the fake clock
@@ -61,9 +63,13 @@ TEST_P(RandomPauseBoundsTest, LastsItsRandomizedLength) {
 
 INSTANTIATE_TEST_SUITE_P(
     NominalPauses, RandomPauseBoundsTest,
-    ::testing::Values(PauseCase{10, 0, 6.66667}, PauseCase{10, kJustBelowOne, 13.33667},
-                      PauseCase{5, 0, 3.333335}, PauseCase{5, kJustBelowOne, 6.673335},
-                      PauseCase{2.5f, 0, 1.6666675}, PauseCase{2.5f, kJustBelowOne, 3.3366675}));
+    ::testing::Values(PauseCase{"Short10", 10, 0, 6.66667},
+                      PauseCase{"Long10", 10, kJustBelowOne, 13.33667},
+                      PauseCase{"Short5", 5, 0, 3.333335},
+                      PauseCase{"Long5", 5, kJustBelowOne, 6.673335},
+                      PauseCase{"Short2_5", 2.5f, 0, 1.6666675},
+                      PauseCase{"Long2_5", 2.5f, kJustBelowOne, 3.3366675}),
+    [](const ::testing::TestParamInfo<PauseCase>& info) { return std::string(info.param.name); });
 
 TEST(RandomPauseTest, AnInstantPauseLetsNoEventsRun) {
   FakeClock clock;
