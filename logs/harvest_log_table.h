@@ -1,0 +1,36 @@
+// Cutting the log table out of a listing page: the markers the page carries
+// around each log row, and the row loop that turns every row into a log
+// element.
+#ifndef VELMORA_LOGS_HARVEST_LOG_TABLE_H
+#define VELMORA_LOGS_HARVEST_LOG_TABLE_H
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+inline constexpr std::string_view kNoBenchmarkNotice =
+    "No Benchmark was found with that Point ID";
+inline constexpr std::string_view kLogRowMarker = "height=\"16\"";
+inline constexpr std::string_view kTypeStart = " title=\"";
+inline constexpr std::string_view kTypeEnd = "\">";
+inline constexpr std::string_view kDateStart = ">&nbsp;";
+inline constexpr std::string_view kDateEnd = "</td>";
+inline constexpr std::string_view kFinderStart = "\">";
+inline constexpr std::string_view kFinderEnd = "</a>";
+inline constexpr std::string_view kTextStart = "<td colspan=\"4\">";
+inline constexpr std::string_view kTextEnd = "</p>";
+inline constexpr std::string_view kEndOfTable = "dlgClipboard";
+
+// The log id of the n-th log of a page: seven digits, 1 gives "0000001".
+std::string LogId(int log_number);
+
+// Appends one element per log row of `page` to LogBlock, in page order, with
+// ids from 0000001. False, with nothing added, when the page holds no row
+// marker. The page is read from 10 characters before its first row marker
+// (from its first character when the marker is nearer the start than that).
+bool HarvestLogTable(std::string_view page, std::string& LogBlock);
+
+}  // namespace velmora
+
+#endif

@@ -1,0 +1,67 @@
+#include "logs/log_row_reader.h"
+
+#include <utility>
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kParagraphGap = "           ";  // 11 spaces
+constexpr std::string_view kLongTextBreak = "<br />";
+
+}  // namespace
+
+LogRowReader::LogRowReader(std::string page_text) : page_(std::move(page_text)) {}
+
+Pos LogRowReader::Find(Pos from, std::string_view marker) {
+  if (from < 1) from = 1;
+  for (Search& search : searches_) {
+    if (search.marker != marker) continue;
+    // The first marker at or after search.from is search.found; when that is
+    // still at or after `from`, it is also the first from `from` on.
+    if (search.from <= from && (search.found == 0 || search.found >= from)) {
+      return search.found;
+    }
+    search.from = from;
+    search.found = InStr(from, page_, marker);
+    return search.found;
+  }
+  const Pos found = InStr(from, page_, marker);
+  searches_.push_back({std::string(marker), from, found});
+  return found;
+}
+
+bool LogRowReader::NextRow(std::string_view row_marker) {
+  const Pos found = Find(cursor_ + 1, row_marker);
+  if (found == 0) return false;
+  cursor_ = found;
+  return true;
+}
+
+Pos LogRowReader::FindField(std::string_view start, std::string_view end) {
+  const Pos start_at = Find(cursor_, start);
+  if (start_at == 0) return 0;
+  const Pos begin = start_at + static_cast<Pos>(start.size());
+  const Pos end_at = Find(begin, end);
+  cursor_ = end_at != 0 ? end_at : static_cast<Pos>(page_.size()) + 1;
+  return begin;
+}
+
+void LogRowReader::ExtractField(std::string_view start, std::string_view end) {
+  const Pos begin = FindField(start, end);
+  if (begin == 0) return;
+  field_ = Trim(Mid(page_, begin, cursor_ - begin));
+}
+
+void LogRowReader::ExtractLogText(std::string_view start, std::string_view end) {
+  const Pos begin = FindField(start, end);
+  if (begin == 0) return;
+  const Pos gap = Find(cursor_, kParagraphGap);
+  if (gap != 0 && gap - cursor_ > 10) {
+    field_ = ReplaceAll(Trim(Mid(page_, begin, gap - begin)), kLongTextBreak, "  ");
+  } else {
+    field_ = Trim(Mid(page_, begin, cursor_ - begin));
+  }
+}
+
+}  // namespace velmora
