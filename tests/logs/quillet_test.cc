@@ -1,0 +1,98 @@
+#include "logs/quillet.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/logs/listing_rows.h"
+#include "tests/logs/parsed_logs.h"
+#include "tests/support/fakes.h"
+
+namespace velmora {
+namespace {
+
+using testing::FakeRun;
+using testing::FixturePage;
+using testing::ParseLogBlock;
+
+constexpr const char* kUrl = "http://www.example.org/mark/details.aspx?PID=KW1234";
+
+// A run in the middle of a scan: a stale block from the previous benchmark.
+struct QuilletTest : ::testing::Test {
+  QuilletTest() {
+    fake.state.MoreBenchmarks = true;
+    fake.state.LogBlock = "stale block of the previous benchmark";
+  }
+  FakeRun fake;
+};
+
+TEST_F(QuilletTest, PageWithLogsFillsTheBlockAndSetsNoFlag) {
+  fake.pages.Add(kUrl, FixturePage("listing_logs.html"));
+  Quillet(kUrl, fake.run);
+  ASSERT_EQ(fake.pages.requests.size(), 1u);
+  EXPECT_EQ(fake.pages.requests[0], kUrl);
+  const auto logs = ParseLogBlock(fake.state.LogBlock);
+  ASSERT_EQ(logs.size(), 4u);
+  EXPECT_EQ(logs[0].id, "0000001");
+  EXPECT_EQ(logs[3].id, "0000004");
+  EXPECT_TRUE(fake.state.MoreBenchmarks);
+  EXPECT_FALSE(fake.state.NoBenchmark);
+  EXPECT_FALSE(fake.state.NoLogs);
+  EXPECT_TRUE(fake.messages.shown.empty());
+  // The next benchmark starts its ids afresh and replaces the block.
+  fake.pages.Add(kUrl, testing::ListingPage(
+                           testing::LogRow("Found it", "7/4/2009", "Ann", "<p>Only</p>")));
+  Quillet(kUrl, fake.run);
+  const auto next = ParseLogBlock(fake.state.LogBlock);
+  ASSERT_EQ(next.size(), 1u);
+  EXPECT_EQ(next[0].id, "0000001");
+  EXPECT_EQ(next[0].finder, "Ann");
+}
+
+TEST_F(QuilletTest, EmptyPageAsksAboutTheConnectionAndEndsTheScan) {
+  fake.settings.listing_short_name = "marks.example.org";
+  fake.state.NoLogs = true;  // left as it was
+  Quillet(kUrl, fake.run);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  const Message& shown = fake.messages.shown[0];
+  EXPECT_EQ(shown.text,
+            "There something wrong.  Are you connected to the Internet?  Perhaps there's a "
+            "problem with the GPX file or with the marks.example.org website.");
+  EXPECT_EQ(shown.title, "Cannot Continue");
+  EXPECT_EQ(shown.icon, MessageIcon::kError);
+  EXPECT_FALSE(fake.state.MoreBenchmarks);
+  EXPECT_FALSE(fake.state.NoBenchmark);
+  EXPECT_TRUE(fake.state.NoLogs);
+  EXPECT_EQ(fake.state.LogBlock, "");
+  EXPECT_GT(fake.pages.requests.size(), 1u);  // the fetch tried again first
+}
+
+TEST_F(QuilletTest, NoBenchmarkNoticeWinsOverLogRows) {
+  const std::string page = FixturePage("listing_no_benchmark.html") +
+                           testing::LogRow("Found it", "7/4/2009", "Ann", "<p>x</p>");
+  fake.pages.Add(kUrl, page);
+  Quillet(kUrl, fake.run);
+  EXPECT_TRUE(fake.state.NoBenchmark);
+  EXPECT_FALSE(fake.state.NoLogs);
+  EXPECT_TRUE(fake.state.MoreBenchmarks);
+  EXPECT_EQ(fake.state.LogBlock, "");
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(QuilletTest, PageWithoutExactRowMarkerHasNoLogs) {
+  fake.pages.Add(kUrl, FixturePage("listing_no_logs.html"));
+  Quillet(kUrl, fake.run);
+  EXPECT_TRUE(fake.state.NoLogs);
+  EXPECT_FALSE(fake.state.NoBenchmark);
+  EXPECT_TRUE(fake.state.MoreBenchmarks);
+  EXPECT_EQ(fake.state.LogBlock, "");
+  // The notice only counts in its exact letter case.
+  fake.state.NoLogs = false;
+  fake.pages.Add(kUrl, "<p>no benchmark was found with that point id</p>");
+  Quillet(kUrl, fake.run);
+  EXPECT_FALSE(fake.state.NoBenchmark);
+  EXPECT_TRUE(fake.state.NoLogs);
+}
+
+}  // namespace
+}  // namespace velmora
