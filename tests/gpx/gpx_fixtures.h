@@ -45,7 +45,7 @@ std::string WithAsteriskRun(const std::string& before, const std::string& after)
 
 struct PageLog {
   std::string type = "Found It";
-  std::string date = "07/04/2009";
+  std::string date = "July 4, 2009";
   std::string finder = "alice";
   std::string text = "Found the disk in good shape.";
 };
