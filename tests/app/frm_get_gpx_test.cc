@@ -1,6 +1,7 @@
 #include "app/frm_get_gpx.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
@@ -111,6 +112,19 @@ TEST_F(FrmGetGpxTest, GoWithoutSelectionComplainsEachTimeThenAcceptsAChoice) {
   EXPECT_EQ(chooser.result(), QDialog::Accepted);
   EXPECT_FALSE(chooser.isVisible());
   EXPECT_EQ(messages_.shown.size(), 2u);
+}
+
+TEST_F(FrmGetGpxTest, FocusOnTheListSelectsNothing) {
+  Put("a.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  QApplication::setActiveWindow(&chooser);
+  FileList(chooser)->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  ASSERT_TRUE(FileList(chooser)->hasFocus());
+  EXPECT_TRUE(FileList(chooser)->selectedItems().isEmpty());
+  chooser.Go();
+  EXPECT_THAT(messages_.texts(), ElementsAre("You didn't choose a GPX file to process"));
 }
 
 TEST_F(FrmGetGpxTest, DoubleClickAcceptsTheEntryAtOnce) {
