@@ -1,0 +1,178 @@
+// The benchmark scan under arbitrary documents: the input is written as the
+// chosen GPX file and run through ProcessGPXfile, with the canned listing
+// pages of scan_pages.h, instant pauses and a working folder of its own.
+//
+// Checked for every input:
+//   - the run ends, within bounds set by the input: at most one completed
+//     benchmark per "<name>" in the document, at most 29 fetches per
+//     benchmark begun, a handful of messages; the progress count goes up by
+//     one each time (the harness aborts as soon as a bound is passed, so an
+//     endless loop is caught as a crash, not only as a time-out);
+//   - a document without the GPX 1.1 marker is left alone;
+//   - the result file exists exactly when a benchmark was completed, and then
+//     holds the document as it stood after the last completed one; no
+//     temporary file is left behind;
+//   - the text in front of the first "<wpt" is what the load made of it.
+// Checked when the input is well-formed XML without comments, CDATA, a
+// document type or processing instructions (the scan searches tags as plain
+// text and cannot see through those), and every page served was valid UTF-8
+// of XML characters: the document after the run, and the result file, are
+// well-formed XML too.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "core/run.h"
+#include "core/text.h"
+#include "files/file_utils.h"
+#include "fuzz_checks.h"
+#include "gpx/datasheet_links.h"
+#include "gpx/process_gpx_file.h"
+#include "scan_pages.h"
+#include "tests/support/fakes.h"
+
+namespace velmora::fuzz {
+
+// The chosen GPX file, by its full name in the harness's own folder (a
+// folder without "." in its path, so that the result file lands beside it).
+std::string gpx_file;
+
+namespace {
+constexpr std::size_t kMostFetchesPerBenchmark = 29;
+
+// Records the document as it stood at each count, and aborts when the count
+// passes the number of benchmarks the document can hold.
+class CheckedProgress : public Progress {
+ public:
+  CheckedProgress(const RunState& state, int most) : state_(state), most_(most) {}
+  void SetCount(int count) override {
+    Require(count == calls + 1, "the progress count did not go up by one");
+    ++calls;
+    Require(calls <= most_, "more benchmarks completed than the document has names");
+    last_written = state_.DocumentText;
+  }
+  int calls = 0;
+  std::string last_written;
+
+ private:
+  const RunState& state_;
+  int most_;
+};
+
+class CheckedMessages : public Messages {
+ public:
+  explicit CheckedMessages(std::size_t most) : most_(most) {}
+  void Show(const Message&) override {
+    ++shown;
+    Require(shown <= most_, "more messages than the document has names");
+  }
+  std::size_t shown = 0;
+
+ private:
+  std::size_t most_;
+};
+
+void WriteInput(const std::string& bytes) {
+  std::ofstream out(gpx_file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  Require(static_cast<bool>(out), "the harness could not write its input file");
+}
+
+bool ReadResult(std::string& bytes) {
+  std::ifstream in(ResultFileName(gpx_file), std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+void CheckFrontUnchanged(const std::string& loaded, const std::string& text) {
+  const std::size_t first_waypoint = loaded.find("<wpt");
+  if (first_waypoint == std::string::npos) return;
+  Require(text.compare(0, first_waypoint, loaded, 0, first_waypoint) == 0,
+          "the text in front of the first waypoint changed");
+}
+
+void ScanOnce(const std::string& input) {
+  WriteInput(input);
+  std::remove(ResultFileName(gpx_file).c_str());
+  const int names = static_cast<int>(CountOf(input, "<name>"));
+
+  RunState state;
+  state.GPXFileName = gpx_file;
+  Settings settings;
+  testing::FakeClock clock;
+  testing::FakePump pump(clock);
+  ChoosingPageSource pages(kMostFetchesPerBenchmark * static_cast<std::size_t>(names + 1));
+  CheckedMessages messages(static_cast<std::size_t>(names) + 2);
+  CheckedProgress progress(state, names);
+  Run run{state, settings, pages, Pacing{clock, pump, 0.0}, messages, progress, ""};
+
+  ProcessGPXfile(run);
+
+  std::string loaded = input;
+  RewriteDatasheetLinks(loaded, settings);
+  Require(pump.calls == 0, "an instant pause let events run");
+  Require(pages.fetches <= kMostFetchesPerBenchmark * static_cast<std::size_t>(progress.calls + 1),
+          "more fetches than the completed benchmarks allow");
+  std::string result;
+  const bool written = ReadResult(result);
+  Require(!std::filesystem::exists(ResultFileName(gpx_file) + ".tmp"),
+          "a temporary result file was left behind");
+  if (!Contains(loaded, "version=\"1.1\" creator=")) {
+    Require(run.outcome == RunOutcome::kNotGpx11 && !state.RunFinished && !written &&
+                pages.fetches == 0 && state.DocumentText == loaded,
+            "a document that is not GPX 1.1 was not left alone");
+    return;
+  }
+  Require(state.RunFinished, "the scan returned without finishing");
+  Require(written == (progress.calls > 0), "a result file without a completed benchmark, or none");
+  if (written) {
+    Require(result == progress.last_written, "the result file is not the last version");
+    CheckFrontUnchanged(loaded, result);
+  }
+  CheckFrontUnchanged(loaded, state.DocumentText);
+
+  if (!pages.all_pages_clean || HasOpaqueMarkup(input) || !IsWellFormedXml(input)) return;
+  Require(IsWellFormedXml(state.DocumentText), "the scanned document is not well-formed XML");
+  if (written) Require(IsWellFormedXml(result), "the result file is not well-formed XML");
+}
+
+}  // namespace
+}  // namespace velmora::fuzz
+
+// Every run works in a fresh folder of its own: in memory where there is
+// /dev/shm, since the result file is written and synced per benchmark.
+// The current folder is left alone: libFuzzer reads the corpus and writes
+// crash files there.
+namespace {
+std::filesystem::path working_folder;
+void RemoveWorkingFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(working_folder, ignored);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  namespace fs = std::filesystem;
+  using velmora::fuzz::Require;
+  const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+  std::string folder = (base / "velmora-scan-fuzz-XXXXXX").string();
+  Require(folder.find('.') == std::string::npos, "the temporary folder's path holds a \".\"");
+  Require(mkdtemp(folder.data()) != nullptr, "no temporary folder");
+  working_folder = folder;
+  std::atexit(RemoveWorkingFolder);
+  velmora::fuzz::gpx_file = (working_folder / "fuzz.gpx").string();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  velmora::fuzz::ScanOnce(std::string(reinterpret_cast<const char*>(data), size));
+  return 0;
+}
