@@ -5,13 +5,16 @@
 #include <string>
 
 #include "core/edges.h"
+#include "net/download_options_setting.h"
 #include "net/download_page.h"
 
 namespace velmora {
 
 class CurlPageSource : public PageSource {
  public:
-  explicit CurlPageSource(DownloadOptions options = {}) : options_(options) {}
+  // The time-outs of DownloadOptionsFromEnvironment.
+  CurlPageSource() : options_(DownloadOptionsFromEnvironment()) {}
+  explicit CurlPageSource(DownloadOptions options) : options_(options) {}
   // Exactly the text that DownloadPage gives for TheURL.
   std::string FetchHTML(const std::string& TheURL) override;
 
