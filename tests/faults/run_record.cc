@@ -1,0 +1,83 @@
+#include "tests/faults/run_record.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <mutex>
+#include <optional>
+
+#include "tests/faults/cli_under_test.h"
+#include "tests/faults/survey_fixture.h"
+#include "tests/faults/survey_server.h"
+#include "tests/support/temp_dir.h"
+
+namespace velmora::testing {
+
+FolderState ReadFolderState(const std::filesystem::path& folder) {
+  FolderState state;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = std::filesystem::relative(entry.path(), folder).string();
+    if (entry.is_directory()) {
+      state[name + "/"] = "";
+    } else {
+      state[name] = ReadFileBytes(entry.path());
+    }
+  }
+  return state;
+}
+
+std::string Names(const FolderState& state) {
+  std::string names;
+  for (const auto& [name, bytes] : state) names += name + "\n";
+  return names;
+}
+
+std::vector<std::string> RecordResultVersions() {
+  TempDir folder;
+  WriteFileBytes(folder / kSurveyFile, RidgeSurvey().document);
+  const std::filesystem::path result = folder / kSurveyResultFile;
+  std::mutex mutex;
+  std::vector<std::optional<std::string>> seen;  // at each listing request
+  SurveyServer server([&](const std::string&, int, httplib::Response&) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (std::filesystem::exists(result)) {
+      seen.emplace_back(ReadFileBytes(result));
+    } else {
+      seen.emplace_back(std::nullopt);
+    }
+    return false;
+  });
+  const ProgramResult run = RunCli({folder.path(), server.HostAndPort()});
+  EXPECT_EQ(run.exit_status, 0) << run.err;
+  std::vector<std::string> versions;
+  if (run.exit_status != 0 || seen.size() != RidgeSurvey().pids.size()) {
+    ADD_FAILURE() << "the reference run made " << seen.size() << " listing requests";
+    return versions;
+  }
+  EXPECT_FALSE(seen.front().has_value()) << "a result file before the first benchmark";
+  for (std::size_t k = 1; k < seen.size(); ++k) {
+    if (!seen[k]) {
+      ADD_FAILURE() << "no result file before benchmark " << k + 1;
+      return versions;
+    }
+    versions.push_back(*seen[k]);
+  }
+  versions.push_back(ReadFileBytes(result));
+  return versions;
+}
+
+int VersionNumber(const std::vector<std::string>& versions, const std::string& bytes) {
+  const auto found = std::find(versions.begin(), versions.end(), bytes);
+  return found == versions.end() ? 0 : static_cast<int>(found - versions.begin()) + 1;
+}
+
+bool ChooserWouldList(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ending = name.substr(name.size() - 4);
+  std::transform(ending.begin(), ending.end(), ending.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return ending == ".gpx";
+}
+
+}  // namespace velmora::testing

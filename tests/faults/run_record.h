@@ -1,0 +1,38 @@
+// What the fault tests compare against: the contents of a folder, and the
+// result file after each benchmark of an undisturbed run over the survey.
+#ifndef VELMORA_TESTS_FAULTS_RUN_RECORD_H
+#define VELMORA_TESTS_FAULTS_RUN_RECORD_H
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+// Every file's bytes by its path inside the folder; a folder is recorded
+// under its path followed by "/" (with an empty text), so that a folder that
+// appears, goes or turns into a file shows.
+using FolderState = std::map<std::string, std::string>;
+FolderState ReadFolderState(const std::filesystem::path& folder);
+
+// The names in a state, one a line, for failure messages.
+std::string Names(const FolderState& state);
+
+// Versions[k - 1] is the result file after the k-th benchmark of the survey,
+// taken from a run with pauses off against a well-behaved server: the
+// server reads the result file whenever the next benchmark's page is asked
+// for; the last version is the file the finished run leaves. Fails the
+// calling test (and returns fewer versions) when that run goes wrong.
+std::vector<std::string> RecordResultVersions();
+
+// The number k of the version that `bytes` equals, or 0 when none does.
+int VersionNumber(const std::vector<std::string>& versions, const std::string& bytes);
+
+// True when `name` is a file the chooser would offer: it ends in ".gpx" in
+// any letter case.
+bool ChooserWouldList(const std::string& name);
+
+}  // namespace velmora::testing
+
+#endif
