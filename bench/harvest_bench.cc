@@ -45,7 +45,7 @@ void Harvest(benchmark::State& state, bool with_type) {
   std::size_t block_bytes = 0;
   for (auto _ : state) {
     std::string block;
-    velmora::HarvestLogTable(page, block);
+    velmora::HarvestLogTable(page, block, velmora::DateOrder::kMonthDayYear);
     block_bytes = block.size();
     benchmark::DoNotOptimize(block.data());
   }

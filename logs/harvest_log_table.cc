@@ -13,7 +13,8 @@ std::string LogId(int log_number) {
   return Right("0000000" + std::to_string(log_number), 7);
 }
 
-bool HarvestLogTable(std::string_view page, std::string& LogBlock) {
+bool HarvestLogTable(std::string_view page, std::string& LogBlock,
+                     DateOrder date_order) {
   const Pos first_row = InStr(1, page, kLogRowMarker);
   if (first_row == 0) return false;
   LogRowReader reader(Mid(page, std::max<Pos>(1, first_row - 10)));
@@ -26,7 +27,7 @@ bool HarvestLogTable(std::string_view page, std::string& LogBlock) {
     reader.ExtractField(kTypeStart, kTypeEnd);
     const std::string type = field;
     reader.ExtractField(kDateStart, kDateEnd);
-    const std::string date = ConvertLogDate(field);
+    const std::string date = ConvertLogDate(field, date_order);
     reader.ExtractField(kFinderStart, kFinderEnd);
     field = EscapeLogText(field);
     const std::string finder = field;

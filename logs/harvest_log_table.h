@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "logs/read_date_text.h"
+
 namespace velmora {
 
 inline constexpr std::string_view kNoBenchmarkNotice =
@@ -29,7 +31,9 @@ std::string LogId(int log_number);
 // ids from 0000001. False, with nothing added, when the page holds no row
 // marker. The page is read from 10 characters before its first row marker
 // (from its first character when the marker is nearer the start than that).
-bool HarvestLogTable(std::string_view page, std::string& LogBlock);
+// Numeric log dates are read in `date_order` (the harvest of a run passes
+// UserDateOrder()).
+bool HarvestLogTable(std::string_view page, std::string& LogBlock, DateOrder date_order);
 
 }  // namespace velmora
 

@@ -1,6 +1,7 @@
 #include "logs/quillet.h"
 
 #include "core/text.h"
+#include "logs/convert_log_date.h"
 #include "logs/harvest_log_table.h"
 #include "net/fetch_cache_page_html.h"
 
@@ -31,7 +32,7 @@ void Quillet(const std::string& TheURL, Run& run) {
     state.NoBenchmark = true;
     return;
   }
-  if (!HarvestLogTable(page, state.LogBlock)) state.NoLogs = true;
+  if (!HarvestLogTable(page, state.LogBlock, UserDateOrder())) state.NoLogs = true;
 }
 
 }  // namespace velmora

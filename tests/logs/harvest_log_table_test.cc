@@ -18,9 +18,12 @@ using testing::LogRow;
 using testing::ParsedLog;
 using testing::ParseLogBlock;
 
+// The listing website writes dates month first.
+constexpr DateOrder kMonthFirst = DateOrder::kMonthDayYear;
+
 std::vector<ParsedLog> Harvest(const std::string& page) {
   std::string block;
-  EXPECT_TRUE(HarvestLogTable(page, block));
+  EXPECT_TRUE(HarvestLogTable(page, block, kMonthFirst));
   return ParseLogBlock(block);
 }
 
@@ -81,6 +84,17 @@ TEST(HarvestLogTable, CountsIdsFromOneOnEveryPage) {
   EXPECT_EQ(LogId(1234567), "1234567");
 }
 
+TEST(HarvestLogTable, ReadsNumericDatesInTheGivenOrder) {
+  const std::string page = ListingPage(LogRow("Found it", "7/4/2009", "Ann", "<p>x</p>") +
+                                       LogRow("Found it", "25/7/2009", "Bob", "<p>y</p>"));
+  std::string block;
+  ASSERT_TRUE(HarvestLogTable(page, block, DateOrder::kDayMonthYear));
+  const auto logs = ParseLogBlock(block);
+  ASSERT_EQ(logs.size(), 2u);
+  EXPECT_EQ(logs[0].date, "2009-04-07");
+  EXPECT_EQ(logs[1].date, "2009-07-25");
+}
+
 TEST(HarvestLogTable, TakesFurtherParagraphsOnlyWhenTheGapIsElevenOrMoreAway) {
   const std::string gap(11, ' ');
   // "</p>" plus 6 characters: the run begins 10 after the "</p>".
@@ -97,7 +111,7 @@ TEST(HarvestLogTable, TakesFurtherParagraphsOnlyWhenTheGapIsElevenOrMoreAway) {
   ASSERT_TRUE(HarvestLogTable(
       "<tr><td><img height=\"16\"></td><td title=\"Found it\">&nbsp;7/4/2009</td>"
       "<td><a href=\"/p\">Ann</a></td><td colspan=\"4\"><p>One<br />x</p> <p>Two</p>",
-      block));
+      block, kMonthFirst));
   ASSERT_EQ(ParseLogBlock(block).size(), 1u);
   EXPECT_EQ(ParseLogBlock(block)[0].text, "&lt;p&gt;One&lt;br /&gt;x");
 }
@@ -187,8 +201,9 @@ TEST(HarvestLogTable, RunsAFieldWithoutEndMarkerToThePageEndAndStops) {
 
 TEST(HarvestLogTable, MatchesMarkersExactly) {
   std::string block = "untouched";
-  EXPECT_FALSE(HarvestLogTable(FixturePage("listing_no_logs.html"), block));
-  EXPECT_FALSE(HarvestLogTable("<img HEIGHT=\"16\"> <img height='16'> <img height=16>", block));
+  EXPECT_FALSE(HarvestLogTable(FixturePage("listing_no_logs.html"), block, kMonthFirst));
+  EXPECT_FALSE(HarvestLogTable("<img HEIGHT=\"16\"> <img height='16'> <img height=16>", block,
+                               kMonthFirst));
   EXPECT_EQ(block, "untouched");
   // A type attribute in other letter case is not the type's marker.
   const auto logs = Harvest(ListingPage(LogRow("Found it", "7/4/2009", "Ann", "<p>x</p>")) +

@@ -35,14 +35,15 @@ bool IsWellFormed(const std::string& block) {
 TEST(WellFormedResult, HoldsForHostileAndOrdinaryPages) {
   for (const char* fixture : {"listing_hostile.html", "listing_logs.html"}) {
     std::string block;
-    ASSERT_TRUE(HarvestLogTable(FixturePage(fixture), block)) << fixture;
+    ASSERT_TRUE(HarvestLogTable(FixturePage(fixture), block, DateOrder::kMonthDayYear)) << fixture;
     EXPECT_TRUE(IsWellFormed(block)) << fixture << ":\n" << block;
   }
 }
 
 TEST(WellFormedResult, HostileValuesComeOutEscapedAndWithoutControlBytes) {
   std::string block;
-  ASSERT_TRUE(HarvestLogTable(FixturePage("listing_hostile.html"), block));
+  ASSERT_TRUE(
+      HarvestLogTable(FixturePage("listing_hostile.html"), block, DateOrder::kMonthDayYear));
   EXPECT_NE(block.find("<groundspeak:type>Found &amp; &lt;lost&gt;</groundspeak:type>"),
             std::string::npos);
   EXPECT_NE(block.find("<groundspeak:type>Needs &lt;maintenance&gt;</groundspeak:type>"),
