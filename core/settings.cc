@@ -8,6 +8,10 @@
 namespace velmora {
 namespace {
 
+// A pause must stay shorter than a day: the longest wait (10 minutes at
+// 4/3) times this scale is still well under 86400 seconds.
+constexpr double kMaxPauseScale = 100.0;
+
 bool IsHostChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-';
 }
@@ -50,9 +54,9 @@ double PauseScaleSetting(const GetEnv& getenv) {
   const auto [end, error] =
       std::from_chars(text.data(), text.data() + text.size(), scale);
   if (error != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(scale) || scale < 0) {
+      !std::isfinite(scale) || scale < 0 || scale > kMaxPauseScale) {
     throw SettingsError(
-        "VELMORA_PAUSE_SCALE must be a number of 0 or more, such as 1 or 0.5 (got \"" +
+        "VELMORA_PAUSE_SCALE must be a number from 0 to 100, such as 1 or 0.5 (got \"" +
         text + "\")");
   }
   return scale;

@@ -41,7 +41,7 @@ TEST(SettingsTest, ExplicitShortNameWins) {
 }
 
 TEST(SettingsTest, InvalidValuesAreRefusedWithTheVariableNamed) {
-  for (const char* scale : {"-1", "abc", "1.5x", "nan", "inf", " 1"}) {
+  for (const char* scale : {"-1", "abc", "1.5x", "nan", "inf", " 1", "100.5", "1e9"}) {
     try {
       SettingsFromEnvironment(FakeEnvironment({{"VELMORA_PAUSE_SCALE", scale}}));
       ADD_FAILURE() << "accepted " << scale;
@@ -55,6 +55,7 @@ TEST(SettingsTest, InvalidValuesAreRefusedWithTheVariableNamed) {
         << host;
   }
   EXPECT_NO_THROW(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_PAUSE_SCALE", "0.25"}})));
+  EXPECT_NO_THROW(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_PAUSE_SCALE", "100"}})));
 }
 
 }  // namespace
