@@ -16,7 +16,9 @@ inline constexpr std::string_view kDifficultyTag = "<groundspeak:difficulty>";
 // `from` by `value`, in place; the length of the text never changes. Leaves
 // the text untouched and returns false when there is no such tag, or when
 // its value is empty (the next character starts a tag, or the text ends):
-// replacing that character would break the markup.
+// replacing that character would break the markup. A value that starts
+// with a non-ASCII byte (the first byte of a multi-byte character) is left
+// alone too.
 bool SetRatingCharacter(std::string& text, Pos from, std::string_view tag, char value);
 
 }  // namespace velmora

@@ -155,5 +155,15 @@ TEST(SetTerrain, LeavesAWaypointWithoutTerrainValueUntouched) {
   EXPECT_EQ(state.DocumentText, before);
 }
 
+TEST(SetTerrain, LeavesAValueStartingWithAMultiByteCharacterWhole) {
+  // Replacing the first byte alone would leave a torn UTF-8 character.
+  WaypointFixture f;
+  f.terrain = "\xc3\xa9";
+  RunState state = StateAtFirstName(f);
+  const std::string before = state.DocumentText;
+  EXPECT_FALSE(SetTerrain(state, '4'));
+  EXPECT_EQ(state.DocumentText, before);
+}
+
 }  // namespace
 }  // namespace velmora::testing
