@@ -1,0 +1,98 @@
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "cli/exit_status.h"
+
+namespace velmora {
+namespace {
+
+using Action = CliArguments::Action;
+
+TEST(ParseArgumentsTest, TakesOneFileAndTheQuickOption) {
+  CliArguments plain = ParseArguments({"quads.gpx"});
+  EXPECT_EQ(plain.action, Action::kRun);
+  EXPECT_EQ(plain.file, "quads.gpx");
+  EXPECT_FALSE(plain.quick);
+
+  for (const char* quick : {"--quick", "-q"}) {
+    CliArguments before = ParseArguments({quick, "quads.gpx"});
+    CliArguments after = ParseArguments({"quads.gpx", quick});
+    EXPECT_EQ(before.action, Action::kRun) << quick;
+    EXPECT_TRUE(before.quick) << quick;
+    EXPECT_TRUE(after.quick) << quick;
+    EXPECT_EQ(after.file, "quads.gpx");
+  }
+}
+
+TEST(ParseArgumentsTest, HelpAndVersionWinOverEverythingBeforeTheEndOfOptions) {
+  EXPECT_EQ(ParseArguments({"--help"}).action, Action::kHelp);
+  EXPECT_EQ(ParseArguments({"a.gpx", "b.gpx", "--bogus", "-h"}).action, Action::kHelp);
+  EXPECT_EQ(ParseArguments({"--version"}).action, Action::kVersion);
+  EXPECT_EQ(ParseArguments({"-V", "--quick"}).action, Action::kVersion);
+  // After "--" they are file names.
+  CliArguments file = ParseArguments({"--", "--help"});
+  EXPECT_EQ(file.action, Action::kRun);
+  EXPECT_EQ(file.file, "--help");
+}
+
+TEST(ParseArgumentsTest, RefusesWrongUseWithAReason) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {{}, "no GPX file"},
+      {{"--quick"}, "no GPX file"},
+      {{"a.gpx", "b.gpx"}, "one GPX file at a time (got 2)"},
+      {{"--fast", "a.gpx"}, "unknown option '--fast'"},
+      {{"-x"}, "unknown option '-x'"},
+      {{"quick"}, ""},  // a bare word is a file name, not the option
+  };
+  for (const Case& c : cases) {
+    const CliArguments result = ParseArguments(c.arguments);
+    if (c.reason.empty()) {
+      EXPECT_EQ(result.action, Action::kRun);
+      EXPECT_FALSE(result.quick);
+      continue;
+    }
+    EXPECT_EQ(result.action, Action::kUsageError);
+    EXPECT_NE(result.error.find(c.reason), std::string::npos) << result.error;
+  }
+  // A lone "-" is an ordinary name.
+  EXPECT_EQ(ParseArguments({"-"}).file, "-");
+}
+
+TEST(HelpTextTest, NamesVersionOptionsSettingsAndEveryExitStatus) {
+  EXPECT_EQ(VersionText(), "Velmora 2.3.0");
+  const std::string help = HelpText();
+  EXPECT_EQ(help.rfind(UsageText(), 0), 0u);
+  for (const char* needed : {"--quick", "--help", "--version", "VELMORA_LISTING_HOST",
+                             "VELMORA_DATASHEET_HOST", "VELMORA_LISTING_NAME",
+                             "VELMORA_PAUSE_SCALE", "www.geocaching.com", " R.gpx",
+                             "ErrorLog.txt"}) {
+    EXPECT_NE(help.find(needed), std::string::npos) << needed;
+  }
+  for (int status : {0, 1, 2, 3, 4, 5, 6, 7}) {
+    const std::regex line("\n  " + std::to_string(status) + "  \\S");
+    EXPECT_TRUE(std::regex_search(help, line)) << "status " << status;
+  }
+}
+
+TEST(ExitStatusTest, EachEarlyStopHasItsOwnNonZeroStatus) {
+  EXPECT_EQ(ExitStatusFor(RunOutcome::kNoWaypointLeft), 0);
+  std::set<int> seen = {kExitUsage, kExitFileError, kExitUnexpected};
+  for (RunOutcome outcome : {RunOutcome::kNoPage, RunOutcome::kNoLogZone, RunOutcome::kMalformed,
+                             RunOutcome::kNotGpx11}) {
+    const int status = ExitStatusFor(outcome);
+    EXPECT_NE(status, 0);
+    EXPECT_TRUE(seen.insert(status).second) << "status " << status << " used twice";
+  }
+  EXPECT_EQ(ExitStatusFor(RunOutcome::kNotStarted), kExitUnexpected);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,38 @@
+// Small GPX documents and listing pages for the command-line tests, with
+// CR LF line ends like the files benchmark hunters export.
+#ifndef VELMORA_TESTS_CLI_CLI_FIXTURES_H
+#define VELMORA_TESTS_CLI_CLI_FIXTURES_H
+
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+struct WaypointSpec {
+  std::string name;          // the <name> text
+  std::string listing_name;  // empty: no <groundspeak:name> (a faulty listing)
+  bool log_zone = true;      // false: no <groundspeak:logs> at all
+  std::string description = "HISTORY - 1934 MONUMENTED";
+};
+
+std::string Waypoint(const WaypointSpec& spec);
+
+// A GPX 1.1 document (with the version marker) around the waypoints.
+std::string Gpx11(const std::vector<std::string>& waypoints);
+
+// The same document as GPX 1.0: no version marker, so it is left alone.
+std::string Gpx10(const std::vector<std::string>& waypoints);
+
+struct LogRowSpec {
+  std::string type;
+  std::string date;  // as the website writes it, month first
+  std::string finder;
+  std::string text;
+};
+
+// A listing page whose log table holds the rows; no rows: a page without logs.
+std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows);
+
+}  // namespace velmora::testing
+
+#endif

@@ -1,0 +1,157 @@
+// velmora-cli's exit statuses and messages, run as a user would: each way a
+// run can end, in a fresh folder against a loopback listing server.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "server/listing_server.h"
+#include "tests/cli/cli_fixtures.h"
+#include "tests/e2e/e2e_support.h"
+#include "tests/support/temp_dir.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace velmora::testing;
+
+std::size_t FileCount(const fs::path& folder) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// A listing website: AB1234 has logs, AB1240 never answers with a page, any
+// other PID is unknown to it.
+class ExitStatusTest : public ::testing::Test {
+ protected:
+  ExitStatusTest() {
+    server_.Get("/mark/details.aspx", [](const httplib::Request& request, httplib::Response& response) {
+      const std::string pid = request.get_param_value("PID");
+      std::string body = NoBenchmarkPage(pid);
+      if (pid == "AB1234") {
+        body = ListingPage(pid, {{"Found it", "7/4/2009", "trailrunner", "Disk in good shape."}});
+      }
+      if (pid == "AB1240") body.clear();
+      response.set_content(body, "text/html");
+    });
+    server_.Start();
+  }
+
+  ProgramResult Run(const std::string& document, std::vector<std::string> arguments = {"quads.gpx"}) {
+    WriteFileBytes(folder_ / "quads.gpx", document);
+    return RunCli(folder_.path(), arguments, server_.HostAndPort());
+  }
+
+  TempDir folder_;
+  ListingServer server_;
+};
+
+TEST_F(ExitStatusTest, EachEndOfARunHasItsStatusAndItsMessages) {
+  struct Case {
+    std::string name;
+    std::string document;
+    int status;
+    std::string message;  // a whole line of standard error
+  };
+  const std::string cannot_continue =
+      "There something wrong.  Are you connected to the Internet?  Perhaps there's a problem "
+      "with the GPX file or with the 127.0.0.1 website.";
+  const std::vector<Case> cases = {
+      {"faulty listing skipped", Gpx11({Waypoint({"AB1234", "MILL 3"}), Waypoint({"AB1250", ""})}),
+       0, "There's something wrong with the benchmark listing 'AB1250'. It should be removed from "
+          "the GPX file and started again."},
+      {"no page", Gpx11({Waypoint({"AB1234", "MILL 3"}), Waypoint({"AB1240", "TOWER"})}), 3,
+       cannot_continue},
+      {"no log zone", Gpx11({Waypoint({"AB1234", "MILL 3", false})}), 4,
+       "Error --- Log zone start = 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir folder;
+    WriteFileBytes(folder / "quads.gpx", c.document);
+    const ProgramResult run = RunCli(folder.path(), {"quads.gpx"}, server_.HostAndPort());
+    EXPECT_EQ(run.exit_status, c.status) << run.err;
+    EXPECT_EQ(run.out, "");
+    const std::vector<std::string> lines = Lines(run.err);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), c.message), lines.end()) << run.err;
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), FinishedLine());
+    EXPECT_TRUE(fs::exists(folder / "ErrorLog.txt"));
+  }
+}
+
+TEST_F(ExitStatusTest, NoPageKeepsWhatWasWrittenBefore) {
+  const ProgramResult run =
+      Run(Gpx11({Waypoint({"AB1234", "MILL 3"}), Waypoint({"AB1240", "TOWER"})}));
+  ASSERT_EQ(run.exit_status, 3) << run.err;
+  const std::string result = ReadFileBytes(folder_ / "quads R.gpx");
+  EXPECT_NE(result.find("<name>AB1234 MILL 3</name>"), std::string::npos);
+  EXPECT_NE(result.find("<groundspeak:finder id=\"0000000\">trailrunner</groundspeak:finder>"),
+            std::string::npos);
+  EXPECT_NE(result.find("<name>AB1240</name>"), std::string::npos);
+  EXPECT_EQ(server_.requests().size(), 1u + 29u);  // one page, then 29 tries for nothing
+}
+
+TEST_F(ExitStatusTest, MalformedDocumentStopsWithItsOwnStatus) {
+  const ProgramResult run =
+      Run(Gpx11({Waypoint({"AB1234", "MILL 3"})}) + "  <wpt><name>AB1299</wpt>\r\n");
+  EXPECT_EQ(run.exit_status, 5) << run.err;
+  EXPECT_TRUE(fs::exists(folder_ / "quads R.gpx"));  // the benchmark before it
+}
+
+TEST_F(ExitStatusTest, NotGpx11IsSaidAndNothingIsWritten) {
+  const ProgramResult run = Run(Gpx10({Waypoint({"AB1234", "MILL 3"})}));
+  EXPECT_EQ(run.exit_status, 6);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "velmora-cli: \"quads.gpx\" is not a GPX 1.1 document (it lacks version=\"1.1\" "
+            "creator=); nothing was written\n");
+  EXPECT_EQ(FileCount(folder_.path()), 1u);
+  EXPECT_TRUE(server_.requests().empty());
+}
+
+TEST_F(ExitStatusTest, MissingFileIsRefusedAndNothingIsCreated) {
+  const ProgramResult run = RunCli(folder_.path(), {"nosuch.gpx"}, server_.HostAndPort());
+  EXPECT_EQ(run.exit_status, 7);
+  EXPECT_EQ(run.err, "velmora-cli: file error 2: No such file or directory: \"nosuch.gpx\"\n");
+  EXPECT_EQ(FileCount(folder_.path()), 0u);
+}
+
+TEST_F(ExitStatusTest, ResultFileThatCannotBeWrittenGivesItsErrorNumberAndDescription) {
+  fs::create_directory(folder_ / "quads R.gpx");
+  const ProgramResult run = Run(Gpx11({Waypoint({"AB1234", "MILL 3"})}));
+  EXPECT_EQ(run.exit_status, 7);
+  EXPECT_TRUE(std::regex_match(run.err, std::regex("velmora-cli: file error [0-9]+: [^\n]+\n")))
+      << run.err;
+  EXPECT_FALSE(fs::exists(folder_ / "ErrorLog.txt"));
+}
+
+TEST_F(ExitStatusTest, UsageErrorsHelpAndVersion) {
+  const ProgramResult bare = RunCli(folder_.path(), {}, "");
+  EXPECT_EQ(bare.exit_status, 2);
+  EXPECT_EQ(bare.out, "");
+  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] FILE.gpx"), std::string::npos);
+
+  const ProgramResult unknown = RunCli(folder_.path(), {"--slow", "quads.gpx"}, "");
+  EXPECT_EQ(unknown.exit_status, 2);
+  EXPECT_NE(unknown.err.find("unknown option '--slow'"), std::string::npos);
+
+  const ProgramResult help = RunCli(folder_.path(), {"--help"}, "");
+  EXPECT_EQ(help.exit_status, 0);
+  EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
+  EXPECT_EQ(help.err, "");
+
+  const ProgramResult version = RunCli(folder_.path(), {"--version"}, "");
+  EXPECT_EQ(version.exit_status, 0);
+  EXPECT_EQ(version.out, "Velmora 2.3.0\n");
+
+  const ProgramResult setting =
+      RunCli(folder_.path(), {"quads.gpx"}, "", {{"VELMORA_PAUSE_SCALE", "-1"}});
+  EXPECT_EQ(setting.exit_status, 2);
+  EXPECT_NE(setting.err.find("VELMORA_PAUSE_SCALE"), std::string::npos);
+  EXPECT_EQ(FileCount(folder_.path()), 0u);
+}
+
+}  // namespace
+}  // namespace velmora
