@@ -100,6 +100,9 @@ bool frmQuilletMain::Load() {
 }
 
 void frmQuilletMain::Go() {
+  // One program start makes at most one run.
+  if (run_started_) return;
+  run_started_ = true;
   RunState& state = parts_.state;
   show();
   parts_.pacing.pump.DoEvents();

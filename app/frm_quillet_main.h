@@ -75,6 +75,7 @@ class frmQuilletMain : public QWidget {
   QPushButton* cmdGo = nullptr;
   CountDisplay count_display_;
   Run run_;
+  bool run_started_ = false;
 };
 
 }  // namespace velmora

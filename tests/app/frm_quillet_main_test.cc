@@ -198,6 +198,15 @@ TEST_F(FrmQuilletMainTest, CloseDuringTheFirstPassOfEventsEndsBeforeAnyProcessin
   EXPECT_THAT(h_.messages.shown, IsEmpty());
 }
 
+TEST_F(FrmQuilletMainTest, AGoClickDuringTheRunStartsNoSecondRun) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  h_.pump.on_events = [&](int) { h_.window().Go(); };  // a click comes in with the events
+  h_.window().Load();
+  EXPECT_EQ(h_.process_calls, 1);
+  EXPECT_EQ(h_.pump.calls, 1);
+}
+
 TEST_F(FrmQuilletMainTest, LoadAfterTheWindowClosedEndsAtOnce) {
   Put("quads.gpx");
   h_.window().close();
