@@ -20,8 +20,9 @@ enum class LogZoneSearch { kFound, kNoStart, kNoEnd };
 
 // Finds the first log zone at or after `from`. The cut keeps the start tag
 // and the one character after it (the CR of the line break that normally
-// follows), except in a zone written on one line, where the end tag follows
-// the start tag directly: there the cut keeps the start tag only. kNoEnd: the
+// follows), except when that character is not white space (a zone written
+// on one line, or old logs right after the tag): there the cut keeps the
+// start tag only. kNoEnd: the
 // start tag has no end tag after it, or another start tag comes first.
 LogZoneSearch FindLogZone(std::string_view text, Pos from, LogZone& zone);
 

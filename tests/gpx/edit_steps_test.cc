@@ -102,6 +102,19 @@ TEST(InsertLogBlock, OneLineEmptyZoneGetsNoStrayCharacter) {
   EXPECT_TRUE(WellFormedXml(state.DocumentText, &why)) << why;
 }
 
+TEST(InsertLogBlock, OldLogsRightAfterTheTagLeaveNoStrayCharacter) {
+  // A zone written without line breaks: its first character is the "<" of
+  // an old log, which must go with the old logs.
+  WaypointFixture f;
+  f.logs = "<groundspeak:log id=\"0000009\"><groundspeak:text encoded=\"False\">old"
+           "</groundspeak:text></groundspeak:log>";
+  RunState state = StateAtFirstName(f);
+  InsertInto(state, kBlock);
+  EXPECT_EQ(LogZoneOf(state.DocumentText, "KK1234"), kBlock + "\r\n   ");
+  std::string why;
+  EXPECT_TRUE(WellFormedXml(state.DocumentText, &why)) << why;
+}
+
 TEST(AppendListingName, LengthensASixCharacterNameInPlace) {
   WaypointFixture f;
   f.listing_name = "CAMP HILL &amp; RESET";
