@@ -87,7 +87,12 @@ FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor) {
     state.NameEndPos = name_end;
     const std::string pid = Mid(text, name_start + 6, 6);
     if (length == 6) {
+      const std::size_t size_before = text.size();
       const ListingName listing = AppendListingName(state);
+      // The next name search starts after the listing name just appended,
+      // which may itself hold a "<name>": taking that for the next waypoint
+      // would lengthen it again and again without end.
+      cursor.name_end += static_cast<Pos>(text.size() - size_before);
       if (listing == ListingName::kMissing) {
         Show(run, FaultyListingMessage(pid));
         continue;

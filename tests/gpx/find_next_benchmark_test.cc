@@ -79,6 +79,21 @@ TEST_F(FindNextBenchmarkTest, SixCharacterNamesAreLengthenedOnceAndTheScanMovesO
   EXPECT_EQ(Next(), FindOutcome::kNoWaypointLeft);
 }
 
+TEST_F(FindNextBenchmarkTest, AListingNameHoldingANameIsNotTakenForAWaypointAgain) {
+  // The appended listing name brings a "<name>" along; were the next search
+  // to start inside it, every benchmark found there would append it again.
+  Load("<gpx version=\"1.1\" creator=\"t\"><wpt><name>KK1234</name>"
+       "<groundspeak:name><name>ABCDEF</name></groundspeak:name>"
+       "<groundspeak:long_description>x</groundspeak:long_description>"
+       "<groundspeak:logs>\r\n</groundspeak:logs></wpt></gpx>");
+  ASSERT_EQ(Next(), FindOutcome::kReady);
+  EXPECT_EQ(fake.state.CurrentPID, "KK1234");
+  int more = 0;
+  while (Next() == FindOutcome::kReady && more < 5) ++more;
+  EXPECT_EQ(more, 0);
+  EXPECT_EQ(NameOf(text(), "KK1234"), "KK1234 <name>ABCDEF");  // lengthened once
+}
+
 TEST_F(FindNextBenchmarkTest, FaultyListingIsSkippedWithAMessage) {
   WaypointFixture faulty = Named("KK1234");
   faulty.has_listing_name = false;
