@@ -34,8 +34,12 @@ std::string Names(const FolderState& state) {
 }
 
 std::vector<std::string> RecordResultVersions() {
+  return RecordResultVersions(RidgeSurvey().document);
+}
+
+std::vector<std::string> RecordResultVersions(const std::string& document) {
   TempDir folder;
-  WriteFileBytes(folder / kSurveyFile, RidgeSurvey().document);
+  WriteFileBytes(folder / kSurveyFile, document);
   const std::filesystem::path result = folder / kSurveyResultFile;
   std::mutex mutex;
   std::vector<std::optional<std::string>> seen;  // at each listing request

@@ -19,11 +19,13 @@ FolderState ReadFolderState(const std::filesystem::path& folder);
 // The names in a state, one a line, for failure messages.
 std::string Names(const FolderState& state);
 
-// Versions[k - 1] is the result file after the k-th benchmark of the survey,
+// Versions[k - 1] is the result file after the k-th benchmark of the survey
+// (its document, or another with the same waypoints),
 // taken from a run with pauses off against a well-behaved server: the
 // server reads the result file whenever the next benchmark's page is asked
 // for; the last version is the file the finished run leaves. Fails the
 // calling test (and returns fewer versions) when that run goes wrong.
+std::vector<std::string> RecordResultVersions(const std::string& document);
 std::vector<std::string> RecordResultVersions();
 
 // The number k of the version that `bytes` equals, or 0 when none does.

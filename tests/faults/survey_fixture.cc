@@ -13,11 +13,11 @@ std::string Pid(int number) {
 }
 
 // Datasheet lines, each "PID  text" and CR LF ended, as exports carry them.
-std::string Datasheet(const std::string& pid, int number) {
+std::string Datasheet(const std::string& pid, int number, int lines) {
   std::string sheet = pid + "  DESIGNATION -  RIDGE " + std::to_string(number) + "\r\n";
   sheet += pid + "  MARKER: DB = BENCH MARK DISK\r\n";
   sheet += pid + "  STAMPING: R " + std::to_string(number) + " 1934\r\n";
-  for (int line = 0; line < 30; ++line) {
+  for (int line = 0; line < lines; ++line) {
     sheet += pid + "  THE MARK IS " + std::to_string(10 + line) +
              " FT NORTH OF THE CENTERLINE OF THE COUNTY ROAD &amp; 3 FT WEST OF A FENCE.\r\n";
   }
@@ -26,7 +26,7 @@ std::string Datasheet(const std::string& pid, int number) {
   return sheet;
 }
 
-std::string Waypoint(int number) {
+std::string Waypoint(int number, int datasheet_lines) {
   const std::string pid = Pid(number);
   const std::string name = "RIDGE " + std::to_string(number);
   return "  <wpt lat=\"40.0" + std::to_string(100 + number) + "\" lon=\"-105.2" +
@@ -41,7 +41,7 @@ std::string Waypoint(int number) {
          "        <groundspeak:name>" + name + "</groundspeak:name>\r\n"
          "        <groundspeak:difficulty>1</groundspeak:difficulty>\r\n"
          "        <groundspeak:terrain>1.5</groundspeak:terrain>\r\n"
-         "        <groundspeak:long_description html=\"False\">" + Datasheet(pid, number) +
+         "        <groundspeak:long_description html=\"False\">" + Datasheet(pid, number, datasheet_lines) +
          "</groundspeak:long_description>\r\n"
          "        <groundspeak:logs>\r\n"
          "        </groundspeak:logs>\r\n"
@@ -50,7 +50,9 @@ std::string Waypoint(int number) {
          "  </wpt>\r\n";
 }
 
-std::string Document() {
+}  // namespace
+
+std::string SurveyDocument(int datasheet_lines) {
   std::string document =
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
       "<gpx xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" version=\"1.1\" "
@@ -59,9 +61,13 @@ std::string Document() {
       "    <name>Ridge road benchmarks</name>\r\n"
       "    <desc>Survey benchmarks along the ridge road \xE2\x80\x94 Boulder County</desc>\r\n"
       "  </metadata>\r\n";
-  for (int number = 1; number <= kBenchmarks; ++number) document += Waypoint(number);
+  for (int number = 1; number <= kBenchmarks; ++number) {
+    document += Waypoint(number, datasheet_lines);
+  }
   return document + "</gpx>\r\n";
 }
+
+namespace {
 
 std::string LogRows(const std::string& pid, int log_count) {
   std::string rows;
@@ -101,7 +107,7 @@ std::string SurveyListingPage(const std::string& pid, int log_count) {
 const Survey& RidgeSurvey() {
   static const Survey survey = [] {
     Survey made;
-    made.document = Document();
+    made.document = SurveyDocument(30);
     for (int number = 1; number <= kBenchmarks; ++number) {
       const std::string pid = Pid(number);
       made.pids.push_back(pid);

@@ -21,6 +21,11 @@ struct Survey {
 
 const Survey& RidgeSurvey();
 
+// The survey's document with `datasheet_lines` lines of datasheet text in
+// every waypoint (RidgeSurvey has 30): a large one makes each write of the
+// result file take long enough to be hit by a kill.
+std::string SurveyDocument(int datasheet_lines);
+
 // A listing page in the website's markup with `log_count` logs (none: a page
 // without logs).
 std::string SurveyListingPage(const std::string& pid, int log_count);
