@@ -19,3 +19,6 @@ cmake --build build-asan -j"$jobs"
 echo "== tests under the sanitizers"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure --no-tests=error -j"$jobs")
+
+echo "== fuzz smoke (30 s per harness, build-fuzz/)"
+bash fuzz/run.sh 30
