@@ -12,6 +12,7 @@ PACKAGES=(
   libxml2-utils libxml2-dev gpsbabel
   clang libclang-rt-14-dev
   dpkg-dev file
+  jq
 )
 
 missing=()
