@@ -82,7 +82,7 @@ TEST(HelpTextTest, NamesVersionOptionsSettingsAndEveryExitStatus) {
   }
 }
 
-TEST(ExitStatusTest, EachEarlyStopHasItsOwnNonZeroStatus) {
+TEST(ExitStatusForTest, EachEarlyStopHasItsOwnNonZeroStatus) {
   EXPECT_EQ(ExitStatusFor(RunOutcome::kNoWaypointLeft), 0);
   std::set<int> seen = {kExitUsage, kExitFileError, kExitUnexpected};
   for (RunOutcome outcome : {RunOutcome::kNoPage, RunOutcome::kNoLogZone, RunOutcome::kMalformed,
