@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 
 #include "tests/faults/cli_under_test.h"
 #include "tests/faults/survey_fixture.h"
@@ -14,6 +16,17 @@
 
 namespace velmora::testing {
 
+std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  std::string bytes(std::filesystem::file_size(path), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (in.gcount() != static_cast<std::streamsize>(bytes.size())) {
+    throw std::runtime_error("cannot read all of " + path.string());
+  }
+  return bytes;
+}
+
 FolderState ReadFolderState(const std::filesystem::path& folder) {
   FolderState state;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
@@ -21,7 +34,7 @@ FolderState ReadFolderState(const std::filesystem::path& folder) {
     if (entry.is_directory()) {
       state[name + "/"] = "";
     } else {
-      state[name] = ReadFileBytes(entry.path());
+      state[name] = FileBytes(entry.path());
     }
   }
   return state;
@@ -46,7 +59,7 @@ std::vector<std::string> RecordResultVersions(const std::string& document) {
   SurveyServer server([&](const std::string&, int, httplib::Response&) {
     std::lock_guard<std::mutex> lock(mutex);
     if (std::filesystem::exists(result)) {
-      seen.emplace_back(ReadFileBytes(result));
+      seen.emplace_back(FileBytes(result));
     } else {
       seen.emplace_back(std::nullopt);
     }
@@ -67,7 +80,7 @@ std::vector<std::string> RecordResultVersions(const std::string& document) {
     }
     versions.push_back(*seen[k]);
   }
-  versions.push_back(ReadFileBytes(result));
+  versions.push_back(FileBytes(result));
   return versions;
 }
 

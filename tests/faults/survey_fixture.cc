@@ -41,8 +41,8 @@ std::string Waypoint(int number, int datasheet_lines) {
          "        <groundspeak:name>" + name + "</groundspeak:name>\r\n"
          "        <groundspeak:difficulty>1</groundspeak:difficulty>\r\n"
          "        <groundspeak:terrain>1.5</groundspeak:terrain>\r\n"
-         "        <groundspeak:long_description html=\"False\">" + Datasheet(pid, number, datasheet_lines) +
-         "</groundspeak:long_description>\r\n"
+         "        <groundspeak:long_description html=\"False\">" +
+         Datasheet(pid, number, datasheet_lines) + "</groundspeak:long_description>\r\n"
          "        <groundspeak:logs>\r\n"
          "        </groundspeak:logs>\r\n"
          "      </groundspeak:cache>\r\n"
