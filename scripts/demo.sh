@@ -12,10 +12,14 @@ bash scripts/setup.sh
 display=""
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then display=yes; fi
 targets=(velmora-cli velmora-demo-server)
-[ -n "$display" ] && targets+=(velmora)
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ -n "$display" ]; then
+  targets+=(velmora)
+  options+=(-DVELMORA_BUILD_GUI=ON)
+fi
 
 echo "== build (build/)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build "${options[@]}" >/dev/null
 cmake --build build -j"$(nproc)" --target "${targets[@]}"
 
 run="$root/demo-run-$(date +%Y%m%d-%H%M%S)"
@@ -45,7 +49,7 @@ export VELMORA_PAUSE_SCALE="${VELMORA_PAUSE_SCALE:-0.1}"
 status=0
 cd "$run"
 if [ -n "$display" ]; then
-  echo "== Velmora (windows): choose benchmarks.gpx and press OK"
+  echo "== Velmora (windows): choose benchmarks.gpx and press Go"
   "$root/build/app/velmora" || status=$?
 else
   echo "== velmora-cli benchmarks.gpx (no display, so the command line)"
