@@ -89,10 +89,12 @@ FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor) {
     if (length == 6) {
       const std::size_t size_before = text.size();
       const ListingName listing = AppendListingName(state);
-      // The next name search starts after the listing name just appended,
-      // which may itself hold a "<name>": taking that for the next waypoint
-      // would lengthen it again and again without end.
+      // The benchmark's searches, and the next name search, start after the
+      // listing name just appended, on the waypoint's "</name>": the listing
+      // name may hold markup, even a "<name>", which taken for the next
+      // waypoint would be lengthened again and again without end.
       cursor.name_end += static_cast<Pos>(text.size() - size_before);
+      state.NameEndPos = cursor.name_end;
       if (listing == ListingName::kMissing) {
         Show(run, FaultyListingMessage(pid));
         continue;

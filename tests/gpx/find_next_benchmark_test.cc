@@ -88,6 +88,7 @@ TEST_F(FindNextBenchmarkTest, AListingNameHoldingANameIsNotTakenForAWaypointAgai
        "<groundspeak:logs>\r\n</groundspeak:logs></wpt></gpx>");
   ASSERT_EQ(Next(), FindOutcome::kReady);
   EXPECT_EQ(fake.state.CurrentPID, "KK1234");
+  EXPECT_EQ(Mid(text(), fake.state.NameEndPos, 7), "</name>");
   int more = 0;
   while (Next() == FindOutcome::kReady && more < 5) ++more;
   EXPECT_EQ(more, 0);
