@@ -55,6 +55,10 @@ class CheckedProgress : public Progress {
   void SetCount(int count) override {
     Require(count == calls + 1, "the progress count did not go up by one");
     ++calls;
+    if (std::getenv("VELMORA_FUZZ_TRACE") != nullptr) {
+      std::fprintf(stderr, "benchmark %d: PID \"%s\", name end %lld\n", calls,
+                   state_.CurrentPID.c_str(), static_cast<long long>(state_.NameEndPos));
+    }
     Require(calls <= most_, "more benchmarks completed than the document has names");
     last_written = state_.DocumentText;
   }
