@@ -64,6 +64,21 @@ double PauseScaleSetting(const GetEnv& getenv) {
 
 }  // namespace
 
+long DownloadTimeoutSetting(const GetEnv& getenv) {
+  const char* value = getenv("VELMORA_DOWNLOAD_TIMEOUT");
+  if (value == nullptr || *value == '\0') return 0;
+  const std::string text(value);
+  long seconds = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (error != std::errc() || end != text.data() + text.size() || seconds < 1 ||
+      seconds > 3600) {
+    throw SettingsError(
+        "VELMORA_DOWNLOAD_TIMEOUT must be a whole number of seconds from 1 to 3600 (got \"" +
+        text + "\")");
+  }
+  return seconds;
+}
+
 std::string ShortHostName(const std::string& host) {
   std::string name = host.substr(0, host.find(':'));
   if (name.rfind("www.", 0) == 0) name = name.substr(4);
@@ -82,6 +97,7 @@ Settings SettingsFromEnvironment(const GetEnv& getenv) {
   const char* name = getenv("VELMORA_LISTING_NAME");
   if (name != nullptr && *name != '\0') settings.listing_short_name = name;
   settings.pause_scale = PauseScaleSetting(getenv);
+  settings.download_timeout_seconds = DownloadTimeoutSetting(getenv);
   return settings;
 }
 

@@ -18,6 +18,9 @@ struct Settings {
   std::string datasheet_host = "www.ngs.noaa.gov";
   std::string listing_short_name = "geocaching.com";
   double pause_scale = 1.0;
+  // For tests that play a misbehaving website: replaces both download
+  // time-outs, in seconds; 0 keeps the built-in ones.
+  long download_timeout_seconds = 0;
 };
 
 // A setting that cannot be used; what() is a message for the user.
@@ -29,10 +32,14 @@ class SettingsError : public std::runtime_error {
 using GetEnv = std::function<const char*(const char*)>;
 
 // Defaults overridden by VELMORA_LISTING_HOST, VELMORA_DATASHEET_HOST,
-// VELMORA_LISTING_NAME and VELMORA_PAUSE_SCALE. Throws SettingsError for an
-// invalid value.
+// VELMORA_LISTING_NAME, VELMORA_PAUSE_SCALE and VELMORA_DOWNLOAD_TIMEOUT.
+// Throws SettingsError for an invalid value.
 Settings SettingsFromEnvironment(const GetEnv& getenv);
 Settings SettingsFromEnvironment();
+
+// VELMORA_DOWNLOAD_TIMEOUT: a whole number of seconds from 1 to 3600, or 0
+// when unset or empty. Throws SettingsError for any other text.
+long DownloadTimeoutSetting(const GetEnv& getenv);
 
 // The short name of a host: without "www." and without ":port".
 std::string ShortHostName(const std::string& host);

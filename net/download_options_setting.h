@@ -8,14 +8,12 @@
 
 namespace velmora {
 
-// The largest value VELMORA_DOWNLOAD_TIMEOUT takes, in seconds.
-inline constexpr long kMaxDownloadTimeoutSeconds = 3600;
-
 // For tests that play a misbehaving website: VELMORA_DOWNLOAD_TIMEOUT, a
 // whole number of seconds from 1 to 3600, replaces both time-outs (the
 // connection time-out and the time a transfer may send less than 1 byte a
-// second). Unset, empty or any other text: the defaults, unchanged. Never
-// throws, so that no front end can fail on it.
+// second). Unset or empty: the defaults. Never throws: a value that is not
+// such a number is refused by SettingsFromEnvironment, which every front end
+// reads at start, and here only keeps the defaults.
 DownloadOptions DownloadOptionsFromEnvironment(const GetEnv& getenv);
 DownloadOptions DownloadOptionsFromEnvironment();
 

@@ -54,6 +54,15 @@ TEST(SettingsTest, InvalidValuesAreRefusedWithTheVariableNamed) {
                  SettingsError)
         << host;
   }
+  for (const char* timeout : {"0", "-5", "3601", "1.5", "2s", "abc"}) {
+    EXPECT_THROW(
+        SettingsFromEnvironment(FakeEnvironment({{"VELMORA_DOWNLOAD_TIMEOUT", timeout}})),
+        SettingsError)
+        << timeout;
+  }
+  EXPECT_EQ(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_DOWNLOAD_TIMEOUT", "3600"}}))
+                .download_timeout_seconds,
+            3600);
   EXPECT_NO_THROW(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_PAUSE_SCALE", "0.25"}})));
   EXPECT_NO_THROW(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_PAUSE_SCALE", "100"}})));
 }
