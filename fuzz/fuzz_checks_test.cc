@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fuzz_checks.h"
+#include "gpx_generator.h"
 #include "scan_pages.h"
 
 namespace velmora::fuzz {
@@ -105,6 +106,27 @@ TEST(ScanPagesDeathTest, TheSourceAbortsPastItsBound) {
   ChoosingPageSource pages(1);
   pages.FetchHTML("u");
   EXPECT_DEATH(pages.FetchHTML("u"), "property broken");
+}
+
+TEST(GpxGenerator, EveryInputGivesAWellFormedGpx11Document) {
+  std::uint32_t state = 12345;
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes(static_cast<std::size_t>(round * 3), '\0');
+    for (char& c : bytes) {
+      state = state * 1103515245u + 12345u;
+      c = static_cast<char>(state >> 24);
+    }
+    const std::string doc =
+        GenerateGpx(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    ASSERT_TRUE(IsWellFormedXml(doc)) << doc;
+    ASSERT_FALSE(HasOpaqueMarkup(doc));
+    ASSERT_NE(doc.find("version=\"1.1\" creator="), std::string::npos);
+  }
+}
+
+TEST(GpxGenerator, TextsAreEscapedAndCleaned) {
+  EXPECT_EQ(EscapedText("a<b>&c"), "a&lt;b&gt;&amp;c");
+  EXPECT_EQ(EscapedText(std::string("x\x01\xffy\tz", 6)), "x?y\tz");
 }
 
 }  // namespace

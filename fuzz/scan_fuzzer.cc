@@ -17,7 +17,8 @@
 // document type or processing instructions (the scan searches tags as plain
 // text and cannot see through those), and every page served was valid UTF-8
 // of XML characters: the document after the run, and the result file, are
-// well-formed XML too.
+// well-formed XML too. Mutated files seldom are well-formed, so every input
+// is also turned into a well-formed document (gpx_generator.h) and scanned.
 #include <unistd.h>
 
 #include <cstddef>
@@ -35,6 +36,7 @@
 #include "fuzz_checks.h"
 #include "gpx/datasheet_links.h"
 #include "gpx/process_gpx_file.h"
+#include "gpx_generator.h"
 #include "scan_pages.h"
 #include "tests/support/fakes.h"
 
@@ -176,7 +178,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
+// Each input is scanned twice: as the bytes of a GPX file, and as the layout
+// and texts of a well-formed GPX document built from them, on which the
+// well-formedness property always applies.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  velmora::fuzz::ScanOnce(std::string(reinterpret_cast<const char*>(data), size));
+  using namespace velmora::fuzz;
+  ScanOnce(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string generated = GenerateGpx(data, size);
+  Require(IsWellFormedXml(generated) && !HasOpaqueMarkup(generated),
+          "the generator built a document that is not well-formed");
+  ScanOnce(generated);
   return 0;
 }
