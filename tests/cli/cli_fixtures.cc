@@ -15,23 +15,23 @@ std::string Document(const std::string& version, const std::vector<std::string>&
 
 }  // namespace
 
-std::string Waypoint(const WaypointSpec& spec) {
+std::string Waypoint(const WaypointFields& fields) {
   std::string text =
       "  <wpt lat=\"40.2247\" lon=\"-105.2711\">\r\n"
-      "    <name>" + spec.name + "</name>\r\n"
+      "    <name>" + fields.name + "</name>\r\n"
       "    <sym>Benchmark</sym>\r\n"
       "    <extensions>\r\n"
       "      <groundspeak:cache id=\"1\" available=\"True\" archived=\"False\" "
       "xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\">\r\n";
-  if (!spec.listing_name.empty()) {
-    text += "        <groundspeak:name>" + spec.listing_name + "</groundspeak:name>\r\n";
+  if (!fields.listing_name.empty()) {
+    text += "        <groundspeak:name>" + fields.listing_name + "</groundspeak:name>\r\n";
   }
   text +=
       "        <groundspeak:difficulty>1</groundspeak:difficulty>\r\n"
       "        <groundspeak:terrain>1.5</groundspeak:terrain>\r\n"
-      "        <groundspeak:long_description html=\"False\">" + spec.description +
+      "        <groundspeak:long_description html=\"False\">" + fields.description +
       "</groundspeak:long_description>\r\n";
-  if (spec.log_zone) {
+  if (fields.log_zone) {
     text += "        <groundspeak:logs>\r\n        </groundspeak:logs>\r\n";
   }
   return text + "      </groundspeak:cache>\r\n    </extensions>\r\n  </wpt>\r\n";

@@ -8,14 +8,14 @@
 
 namespace velmora::testing {
 
-struct WaypointSpec {
+struct WaypointFields {
   std::string name;          // the <name> text
   std::string listing_name;  // empty: no <groundspeak:name> (a faulty listing)
   bool log_zone = true;      // false: no <groundspeak:logs> at all
   std::string description = "HISTORY - 1934 MONUMENTED";
 };
 
-std::string Waypoint(const WaypointSpec& spec);
+std::string Waypoint(const WaypointFields& fields);
 
 // A GPX 1.1 document (with the version marker) around the waypoints.
 std::string Gpx11(const std::vector<std::string>& waypoints);
