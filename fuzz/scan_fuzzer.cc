@@ -105,11 +105,23 @@ void CheckFrontUnchanged(const std::string& loaded, const std::string& text) {
           "the text in front of the first waypoint changed");
 }
 
-void ScanOnce(const std::string& input) {
+// What one scan left behind, for the checks.
+struct ScanRecord {
+  std::size_t fetches = 0;
+  bool all_pages_clean = true;
+  int completed = 0;
+  std::string last_written;  // the document at the last completed benchmark
+  bool finished = false;
+  RunOutcome outcome = RunOutcome::kNotStarted;
+  std::string document;      // the document when the scan returned
+  bool written = false;      // a result file exists
+  std::string result;        // its bytes
+};
+
+ScanRecord Scan(const std::string& input) {
   WriteInput(input);
   std::remove(ResultFileName(gpx_file).c_str());
   const int names = static_cast<int>(CountOf(input, "<name>"));
-
   RunState state;
   state.GPXFileName = gpx_file;
   Settings settings;
@@ -122,32 +134,45 @@ void ScanOnce(const std::string& input) {
 
   ProcessGPXfile(run);
 
-  std::string loaded = input;
-  RewriteDatasheetLinks(loaded, settings);
   Require(pump.calls == 0, "an instant pause let events run");
-  Require(pages.fetches <= kMostFetchesPerBenchmark * static_cast<std::size_t>(progress.calls + 1),
-          "more fetches than the completed benchmarks allow");
-  std::string result;
-  const bool written = ReadResult(result);
   Require(!std::filesystem::exists(ResultFileName(gpx_file) + ".tmp"),
           "a temporary result file was left behind");
+  ScanRecord record;
+  record.fetches = pages.fetches;
+  record.all_pages_clean = pages.all_pages_clean;
+  record.completed = progress.calls;
+  record.last_written = progress.last_written;
+  record.finished = state.RunFinished;
+  record.outcome = run.outcome;
+  record.document = state.DocumentText;
+  record.written = ReadResult(record.result);
+  return record;
+}
+
+void ScanOnce(const std::string& input) {
+  const ScanRecord scan = Scan(input);
+  std::string loaded = input;
+  RewriteDatasheetLinks(loaded, Settings{});
+  Require(scan.fetches <= kMostFetchesPerBenchmark * static_cast<std::size_t>(scan.completed + 1),
+          "more fetches than the completed benchmarks allow");
   if (!Contains(loaded, "version=\"1.1\" creator=")) {
-    Require(run.outcome == RunOutcome::kNotGpx11 && !state.RunFinished && !written &&
-                pages.fetches == 0 && state.DocumentText == loaded,
+    Require(scan.outcome == RunOutcome::kNotGpx11 && !scan.finished && !scan.written &&
+                scan.fetches == 0 && scan.document == loaded,
             "a document that is not GPX 1.1 was not left alone");
     return;
   }
-  Require(state.RunFinished, "the scan returned without finishing");
-  Require(written == (progress.calls > 0), "a result file without a completed benchmark, or none");
-  if (written) {
-    Require(result == progress.last_written, "the result file is not the last version");
-    CheckFrontUnchanged(loaded, result);
+  Require(scan.finished, "the scan returned without finishing");
+  Require(scan.written == (scan.completed > 0),
+          "a result file without a completed benchmark, or none");
+  if (scan.written) {
+    Require(scan.result == scan.last_written, "the result file is not the last version");
+    CheckFrontUnchanged(loaded, scan.result);
   }
-  CheckFrontUnchanged(loaded, state.DocumentText);
+  CheckFrontUnchanged(loaded, scan.document);
 
-  if (!pages.all_pages_clean || HasOpaqueMarkup(input) || !IsWellFormedXml(input)) return;
-  Require(IsWellFormedXml(state.DocumentText), "the scanned document is not well-formed XML");
-  if (written) Require(IsWellFormedXml(result), "the result file is not well-formed XML");
+  if (!scan.all_pages_clean || HasOpaqueMarkup(input) || !IsWellFormedXml(input)) return;
+  Require(IsWellFormedXml(scan.document), "the scanned document is not well-formed XML");
+  if (scan.written) Require(IsWellFormedXml(scan.result), "the result file is not well-formed XML");
 }
 
 }  // namespace
