@@ -13,10 +13,11 @@ namespace {
 
 bool header_written = false;
 
+// The C locale in any encoding (C, C.UTF-8, POSIX).
 bool IsPlainCLocale() {
   const char* name = std::setlocale(LC_TIME, nullptr);
   return name == nullptr || std::strcmp(name, "C") == 0 ||
-         std::strcmp(name, "POSIX") == 0;
+         std::strncmp(name, "C.", 2) == 0 || std::strcmp(name, "POSIX") == 0;
 }
 
 }  // namespace
