@@ -4,8 +4,6 @@
 #ifndef VELMORA_TESTS_FAULTS_CLI_UNDER_TEST_H
 #define VELMORA_TESTS_FAULTS_CLI_UNDER_TEST_H
 
-#include <sys/types.h>
-
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -34,7 +32,7 @@ ProgramRun CliRun(const CliSetup& setup);
 // Runs it to its end.
 ProgramResult RunCli(const CliSetup& setup);
 
-// velmora-cli started in the background (output thrown away), to be killed.
+// velmora-cli started in the background, to be killed.
 class BackgroundCli {
  public:
   explicit BackgroundCli(const CliSetup& setup);
@@ -47,7 +45,7 @@ class BackgroundCli {
   int Wait();
 
  private:
-  pid_t pid_ = -1;
+  BackgroundProgram program_;
 };
 
 }  // namespace velmora::testing

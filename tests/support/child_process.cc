@@ -152,8 +152,16 @@ std::string BackgroundProgram::FirstLine(double seconds) {
 }
 
 int BackgroundProgram::Stop() {
+  Signal(SIGTERM);
+  return Wait();
+}
+
+void BackgroundProgram::Signal(int signal_number) {
+  if (pid_ > 0) kill(pid_, signal_number);
+}
+
+int BackgroundProgram::Wait() {
   if (pid_ > 0) {
-    kill(pid_, SIGTERM);
     status_ = WaitForEnd(pid_);
     pid_ = -1;
   }

@@ -46,6 +46,10 @@ class BackgroundProgram {
   std::string FirstLine(double seconds = 10);
   // Sends SIGTERM and waits for the end; the exit status as RunProgram gives it.
   int Stop();
+  // Sends `signal_number` to the program while it runs.
+  void Signal(int signal_number);
+  // Waits for the end: the exit status, or 128 + the signal that ended it.
+  int Wait();
   std::string err() const;
 
  private:
