@@ -16,6 +16,7 @@
 #include "app/gpx_file_list.h"
 #include "app/window_icon.h"
 #include "core/settings.h"
+#include "velmora/version.h"
 
 namespace velmora {
 namespace {

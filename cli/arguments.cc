@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "core/settings.h"
+#include "velmora/version.h"
 
 namespace velmora {
 namespace {

@@ -11,7 +11,6 @@
 namespace velmora {
 
 inline constexpr const char* kApplicationTitle = "Velmora";
-inline constexpr const char* kVersionText = "2.3.0";
 
 struct Settings {
   std::string listing_host = "www.geocaching.com";

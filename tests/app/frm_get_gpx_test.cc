@@ -1,4 +1,5 @@
 #include "app/frm_get_gpx.h"
+#include "velmora/version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -174,7 +175,7 @@ TEST_F(FrmGetGpxTest, VersionItemShowsTheVersionAndLeavesTheChoiceAlone) {
   Action(chooser, "mnuVersion")->trigger();
   Action(chooser, "mnuVersion")->trigger();
   ASSERT_EQ(messages_.shown.size(), 2u);
-  EXPECT_EQ(messages_.shown[0].text, "Version 2.3.0");
+  EXPECT_EQ(messages_.shown[0].text, std::string("Version ") + kVersionText);
   EXPECT_EQ(messages_.shown[0].title, "Version");
   EXPECT_EQ(messages_.shown[0].icon, MessageIcon::kInformation);
   EXPECT_TRUE(state_.GPXFileName.empty());

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "app/qt_event_pump.h"
+#include "velmora/version.h"
 #include "app/qt_messages.h"
 
 namespace velmora::testing {
@@ -40,7 +41,7 @@ TEST(QtMessagesTest, PlainMessageCarriesTheApplicationTitleAndNoIcon) {
 }
 
 TEST(QtMessagesTest, OwnTitleAndIconAreKept) {
-  const SeenBox version = ShowAndDismiss(Message{"Version 2.3.0", "Version", MessageIcon::kInformation});
+  const SeenBox version = ShowAndDismiss(Message{std::string("Version ") + kVersionText, "Version", MessageIcon::kInformation});
   ASSERT_TRUE(version.seen);
   EXPECT_EQ(version.title, QStringLiteral("Version"));
   EXPECT_EQ(version.icon, QMessageBox::Information);

@@ -1,4 +1,5 @@
 #include "cli/arguments.h"
+#include "velmora/version.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ TEST(ParseArgumentsTest, RefusesWrongUseWithAReason) {
 }
 
 TEST(HelpTextTest, NamesVersionOptionsSettingsAndEveryExitStatus) {
-  EXPECT_EQ(VersionText(), "Velmora 2.3.0");
+  EXPECT_EQ(VersionText(), std::string("Velmora ") + kVersionText);
   const std::string help = HelpText();
   EXPECT_EQ(help.rfind(UsageText(), 0), 0u);
   for (const char* needed : {"--quick", "--help", "--version", "VELMORA_LISTING_HOST",

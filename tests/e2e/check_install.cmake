@@ -22,7 +22,7 @@ endforeach()
 
 execute_process(COMMAND "${STAGE}/bin/velmora-cli" --version
                 OUTPUT_VARIABLE version RESULT_VARIABLE result)
-if(NOT result EQUAL 0 OR NOT version STREQUAL "Velmora 2.3.0\n")
+if(NOT result EQUAL 0 OR NOT version STREQUAL "Velmora ${VERSION}\n")
   message(FATAL_ERROR "installed velmora-cli --version gave ${result}: '${version}'")
 endif()
 if(GUI)

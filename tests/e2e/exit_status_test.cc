@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "server/listing_server.h"
+#include "velmora/version.h"
 #include "tests/cli/cli_fixtures.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/temp_dir.h"
@@ -144,7 +145,7 @@ TEST_F(ExitStatusTest, UsageErrorsHelpAndVersion) {
 
   const ProgramResult version = RunCli(folder_.path(), {"--version"}, "");
   EXPECT_EQ(version.exit_status, 0);
-  EXPECT_EQ(version.out, "Velmora 2.3.0\n");
+  EXPECT_EQ(version.out, std::string("Velmora ") + kVersionText + "\n");
 
   const ProgramResult setting =
       RunCli(folder_.path(), {"quads.gpx"}, "", {{"VELMORA_PAUSE_SCALE", "-1"}});
