@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
   velmora::Settings settings;
   if (!velmora::LoadSettings(messages, settings)) return velmora::kExitBadSettings;
 
-  velmora::CurlPageSource pages;
+  velmora::CurlPageSource pages(settings);
   velmora::SystemClock clock;
   velmora::QtEventPump pump;
   const velmora::ProgramParts parts{messages, pages, clock, pump, velmora::ProcessGPXfile,

@@ -28,13 +28,13 @@ std::string CommandLineText(int argc, const char* const* argv) {
 }
 
 bool LoadSettings(Messages& messages, Settings& settings) {
-  try {
-    settings = SettingsFromEnvironment();
-    return true;
-  } catch (const SettingsError& error) {
-    messages.Show(Message{error.what(), "", MessageIcon::kError});
+  const LoadedSettings loaded = LoadSettings();
+  if (!loaded.error.empty()) {
+    messages.Show(Message{loaded.error, "", MessageIcon::kError});
     return false;
   }
+  settings = loaded.settings;
+  return true;
 }
 
 int RunProgram(const Settings& settings, const std::string& command_line,

@@ -97,13 +97,11 @@ int RunCommandLine(const std::vector<std::string>& argument_list, CliEdges& edge
     case CliArguments::Action::kRun:
       break;
   }
-  try {
-    const Settings settings = SettingsFromEnvironment(edges.getenv);
-    return RunFile(arguments, settings, edges);
-  } catch (const SettingsError& error) {
-    edges.err << kProgramName << error.what() << '\n';
+  if (!edges.settings.error.empty()) {
+    edges.err << kProgramName << edges.settings.error << '\n';
     return kExitUsage;
   }
+  return RunFile(arguments, edges.settings.settings, edges);
 }
 
 }  // namespace velmora

@@ -26,7 +26,7 @@ struct CliEdges {
   std::ostream& out;  // --help and --version only
   std::ostream& err;  // messages and progress
   bool err_is_terminal = false;
-  GetEnv getenv;
+  const LoadedSettings& settings;  // read at start; refused only by a run
   TerminalProgress::Seconds seconds;  // a steady clock, for the pace
 };
 

@@ -2,7 +2,6 @@
 #include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -40,7 +39,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   try {
-    velmora::CurlPageSource pages;
+    const velmora::LoadedSettings settings = velmora::LoadSettings();
+    velmora::CurlPageSource pages(settings.settings);
     velmora::SystemClock clock;
     velmora::SleepingEventPump pump;
     velmora::CliEdges edges{pages,
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
                             std::cout,
                             std::cerr,
                             StandardErrorIsTerminal(),
-                            [](const char* name) { return std::getenv(name); },
+                            settings,
                             SteadySeconds};
     return velmora::RunCommandLine(arguments, edges);
   } catch (const std::exception& error) {

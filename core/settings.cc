@@ -105,6 +105,18 @@ Settings SettingsFromEnvironment() {
   return SettingsFromEnvironment([](const char* name) { return std::getenv(name); });
 }
 
+LoadedSettings LoadSettings(const GetEnv& getenv) {
+  try {
+    return LoadedSettings{SettingsFromEnvironment(getenv), ""};
+  } catch (const SettingsError& error) {
+    return LoadedSettings{Settings{}, error.what()};
+  }
+}
+
+LoadedSettings LoadSettings() {
+  return LoadSettings([](const char* name) { return std::getenv(name); });
+}
+
 std::string ListingUrlPrefix(const Settings& settings) {
   return "http://" + settings.listing_host + "/mark/details.aspx?PID=";
 }

@@ -18,7 +18,7 @@ struct Settings {
   std::string listing_short_name = "geocaching.com";
   double pause_scale = 1.0;
   // For tests that play a misbehaving website: replaces both download
-  // time-outs, in seconds; 0 keeps the built-in ones.
+  // time-outs, in seconds; 0 keeps the built-in ones (DownloadOptionsFor).
   long download_timeout_seconds = 0;
 };
 
@@ -35,6 +35,17 @@ using GetEnv = std::function<const char*(const char*)>;
 // Throws SettingsError for an invalid value.
 Settings SettingsFromEnvironment(const GetEnv& getenv);
 Settings SettingsFromEnvironment();
+
+// The settings as a front end reads them once, at start: `error` is empty
+// when every value is valid, else the message that refuses the invalid one
+// (and `settings` holds the built-in defaults).
+struct LoadedSettings {
+  Settings settings;
+  std::string error;
+};
+LoadedSettings LoadSettings(const GetEnv& getenv);
+// From the process environment: the only reader of the environment.
+LoadedSettings LoadSettings();
 
 // VELMORA_DOWNLOAD_TIMEOUT: a whole number of seconds from 1 to 3600, or 0
 // when unset or empty. Throws SettingsError for any other text.

@@ -5,16 +5,16 @@
 #include <string>
 
 #include "core/edges.h"
-#include "net/download_options_setting.h"
+#include "core/settings.h"
 #include "net/download_page.h"
 
 namespace velmora {
 
 class CurlPageSource : public PageSource {
  public:
-  // The time-outs of DownloadOptionsFromEnvironment.
-  CurlPageSource() : options_(DownloadOptionsFromEnvironment()) {}
-  explicit CurlPageSource(DownloadOptions options) : options_(options) {}
+  // The time-outs of DownloadOptionsFor(settings).
+  explicit CurlPageSource(const Settings& settings) : options_(DownloadOptionsFor(settings)) {}
+  explicit CurlPageSource(DownloadOptions options = {}) : options_(options) {}
   // Exactly the text that DownloadPage gives for TheURL.
   std::string FetchHTML(const std::string& TheURL) override;
 

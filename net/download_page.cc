@@ -95,4 +95,12 @@ std::string DownloadPage(std::string url, const DownloadOptions& options) {
   return body;
 }
 
+DownloadOptions DownloadOptionsFor(const Settings& settings) {
+  DownloadOptions options;
+  if (settings.download_timeout_seconds == 0) return options;
+  options.connect_timeout = std::chrono::seconds(settings.download_timeout_seconds);
+  options.low_speed_time = std::chrono::seconds(settings.download_timeout_seconds);
+  return options;
+}
+
 }  // namespace velmora

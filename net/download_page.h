@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/settings.h"
+
 namespace velmora {
 
 // The time-outs of one download. A dead server is one failed attempt after
@@ -17,6 +19,11 @@ struct DownloadOptions {
   long low_speed_limit = 1;
   std::chrono::seconds low_speed_time{60};
 };
+
+// The built-in time-outs, unless settings.download_timeout_seconds (for tests
+// that play a misbehaving website) replaces both the connection time-out and
+// the time a transfer may send less than 1 byte a second.
+DownloadOptions DownloadOptionsFor(const Settings& settings);
 
 // The body of the answer to a GET of `url`, byte for byte, whatever the HTTP
 // status. The empty text when nothing usable arrived: no connection, or a

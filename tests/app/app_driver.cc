@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
   if (!velmora::LoadSettings(messages, settings)) return velmora::kExitBadSettings;
   const QString entry = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
-  velmora::CurlPageSource pages;
+  velmora::CurlPageSource pages(settings);
   velmora::SystemClock clock;
   velmora::QtEventPump pump;
   const velmora::ProgramParts parts{

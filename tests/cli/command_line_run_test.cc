@@ -40,12 +40,11 @@ class CommandLineTest : public ::testing::Test {
   CommandLineTest() : in_folder_(folder_.path()) { environment_["VELMORA_PAUSE_SCALE"] = "0"; }
 
   int Run(const std::vector<std::string>& arguments) {
-    CliEdges edges{pages_, clock_, pump_, out_, err_, false,
-                   [this](const char* name) -> const char* {
-                     auto found = environment_.find(name);
-                     return found == environment_.end() ? nullptr : found->second.c_str();
-                   },
-                   [] { return 0.0; }};
+    const LoadedSettings settings = LoadSettings([this](const char* name) -> const char* {
+      auto found = environment_.find(name);
+      return found == environment_.end() ? nullptr : found->second.c_str();
+    });
+    CliEdges edges{pages_, clock_, pump_, out_, err_, false, settings, [] { return 0.0; }};
     return RunCommandLine(arguments, edges);
   }
 

@@ -1,6 +1,7 @@
 // VELMORA_DOWNLOAD_TIMEOUT, the knob that lets these tests shorten the
 // download time-outs of a whole velmora-cli run.
-#include "net/download_options_setting.h"
+#include "core/settings.h"
+#include "net/download_page.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,13 @@ namespace {
 
 using std::chrono::seconds;
 
+// The download options of a program started with the value; a refused value
+// leaves the program no settings but the built-in ones.
 DownloadOptions OptionsWith(const char* value) {
-  return DownloadOptionsFromEnvironment([value](const char* name) -> const char* {
-    return std::string(name) == "VELMORA_DOWNLOAD_TIMEOUT" ? value : nullptr;
-  });
+  return DownloadOptionsFor(LoadSettings([value](const char* name) -> const char* {
+                              return std::string(name) == "VELMORA_DOWNLOAD_TIMEOUT" ? value
+                                                                                    : nullptr;
+                            }).settings);
 }
 
 TEST(DownloadOptionsSettingTest, AWholeNumberOfSecondsReplacesBothTimeOuts) {
