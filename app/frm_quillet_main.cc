@@ -25,14 +25,18 @@ void frmQuilletMain::CountDisplay::SetCount(int count) {
   // ends the program here.
   if (window_.parts_.state.MainClosing) throw ProgramEnd{};
   window_.txtCachesProcessed->setText(QString::number(count));
+  window_.parts_.edges.progress.SetCount(count);
 }
 
 frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
     : QWidget(parent),
       parts_(std::move(parts)),
       count_display_(*this),
-      run_{parts_.state,    parts_.settings,  parts_.pages,      parts_.pacing,
-           parts_.messages, count_display_, parts_.CommandLine} {
+      run_{parts_.state,
+           parts_.settings,
+           Edges{parts_.edges.pages, parts_.edges.clock, parts_.edges.pump,
+                 parts_.edges.messages, count_display_},
+           parts_.CommandLine} {
   setObjectName(QStringLiteral("frmQuilletMain"));
   setWindowTitle(QStringLiteral("Quillet"));
   setWindowIcon(WindowIcon("frmQuilletMain"));
@@ -84,9 +88,9 @@ void frmQuilletMain::ArrangeControls() {
 bool frmQuilletMain::Load() {
   RunState& state = parts_.state;
   if (state.MainClosing) throw ProgramEnd{};
-  frmGetGPX chooser(state, parts_.messages);
+  frmGetGPX chooser(state, parts_.edges.messages);
   if (chooser.ListCount() < 1) {
-    parts_.messages.Show(Message{kNoGpxFilesMessage, "", MessageIcon::kNone});
+    parts_.edges.messages.Show(Message{kNoGpxFilesMessage, "", MessageIcon::kNone});
     return false;
   }
   parts_.show_chooser(chooser);
@@ -105,15 +109,14 @@ void frmQuilletMain::Go() {
   run_started_ = true;
   RunState& state = parts_.state;
   show();
-  parts_.pacing.pump.DoEvents();
+  parts_.edges.pump.DoEvents();
   // Disabling the button touches the window: a close during that pass of
   // events ends the program here, before any processing.
   if (state.MainClosing) throw ProgramEnd{};
   cmdGo->setEnabled(false);
   parts_.process(run_);
   if (!state.RunFinished) return;
-  parts_.append_error_log("");
-  parts_.messages.Show(Message{kFinishedMessage, "", MessageIcon::kNone});
+  FinishRun(run_, parts_.append_error_log);
   close();
 }
 

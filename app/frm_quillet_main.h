@@ -22,18 +22,18 @@ class frmGetGPX;
 inline constexpr const char* kNoGpxFilesMessage =
     "You must copy the 'Velmora.exe' file, to the folder with the GPX files you want to add GC "
     "logs to. The file is probably here 'C:\\Program Files (x86)\\Velmora'";
-inline constexpr const char* kFinishedMessage = "              Finished         ";
+inline constexpr const char* kFinishedMessage = kFinishedText;
 
-// What the main window needs from the rest of the program.
+// What the main window needs from the rest of the program. The run's
+// progress is the window's count display, which passes every count on to
+// edges.progress (a watcher; the front end's own does nothing).
 struct MainWindowParts {
   RunState& state;
   const Settings& settings;
-  PageSource& pages;
-  Pacing pacing;
-  Messages& messages;
+  Edges edges;
   std::string CommandLine;
-  std::function<void(Run&)> process;                          // ProcessGPXfile
-  std::function<void(const std::string&)> append_error_log;  // AppendErrorLog
+  std::function<void(Run&)> process;  // ProcessGPXfile
+  ErrorLogWriter append_error_log;    // AppendErrorLog
   std::function<void(frmGetGPX&)> show_chooser;               // shows it modally
 };
 

@@ -22,7 +22,8 @@ int main(int argc, char* argv[]) {
   velmora::CurlPageSource pages(settings);
   velmora::SystemClock clock;
   velmora::QtEventPump pump;
-  const velmora::ProgramParts parts{messages, pages, clock, pump, velmora::ProcessGPXfile,
-                                    velmora::AppendErrorLog, nullptr};
+  velmora::NoProgress watcher;
+  const velmora::ProgramParts parts{velmora::Edges{pages, clock, pump, messages, watcher},
+                                    velmora::ProcessGPXfile, velmora::AppendErrorLog, nullptr};
   return velmora::RunProgram(settings, velmora::CommandLineText(argc, argv), parts);
 }

@@ -43,18 +43,16 @@ int RunProgram(const Settings& settings, const std::string& command_line,
   auto show_chooser = parts.show_chooser;
   if (!show_chooser) show_chooser = [](frmGetGPX& chooser) { chooser.exec(); };
   try {
-    frmQuilletMain window(MainWindowParts{state, settings, parts.pages,
-                                          Pacing{parts.clock, parts.pump, settings.pause_scale},
-                                          parts.messages, command_line, parts.process,
-                                          parts.append_error_log, show_chooser});
+    frmQuilletMain window(MainWindowParts{state, settings, parts.edges, command_line,
+                                          parts.process, parts.append_error_log, show_chooser});
     if (window.Load()) QApplication::exec();
     return 0;
   } catch (const ProgramEnd&) {
     return 0;  // the closed main window was used: end quietly
   } catch (const FileError& error) {
-    parts.messages.Show(FailureReport(error));
+    parts.edges.messages.Show(FailureReport(error));
   } catch (const std::exception& error) {
-    parts.messages.Show(FailureReport(error));
+    parts.edges.messages.Show(FailureReport(error));
   }
   return kExitFailure;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "cli/exit_status.h"
 #include "core/edges.h"
 #include "core/run.h"
 #include "core/settings.h"
@@ -18,19 +19,18 @@ namespace velmora {
 class frmGetGPX;
 
 // What the platform and the rest of the program supply to a program start.
+// edges.progress watches the count that the main window shows.
 struct ProgramParts {
-  Messages& messages;
-  PageSource& pages;
-  Clock& clock;
-  EventPump& pump;
-  std::function<void(Run&)> process;                          // ProcessGPXfile
-  std::function<void(const std::string&)> append_error_log;  // AppendErrorLog
+  Edges edges;
+  std::function<void(Run&)> process;  // ProcessGPXfile
+  ErrorLogWriter append_error_log;    // AppendErrorLog
   // How the chooser is shown modally; empty: the dialog's own exec().
   std::function<void(frmGetGPX&)> show_chooser;
 };
 
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitBadSettings = 2;
+// The windows' exit statuses, from the command line's table.
+inline constexpr int kExitFailure = kExitUnexpected;
+inline constexpr int kExitBadSettings = kExitUsage;
 
 // Runs one program start in the running QApplication. Returns the exit
 // status: 0 for every ordinary end, kExitFailure after a failure that no

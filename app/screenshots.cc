@@ -62,9 +62,10 @@ int main(int argc, char* argv[]) {
   NoPages pages;
   StillClock clock;
   NoEvents pump;
+  velmora::NoProgress watcher;
   velmora::frmQuilletMain main_window(velmora::MainWindowParts{
-      state, settings, pages, velmora::Pacing{clock, pump, 0}, messages, "",
+      state, settings, velmora::Edges{pages, clock, pump, messages, watcher}, "",
       [](velmora::Run&) {}, [](const std::string&) {}, [](velmora::frmGetGPX&) {}});
-  main_window.run().progress.SetCount(2);
+  main_window.run().edges.progress.SetCount(2);
   return Save(main_window, argv[2]) ? 0 : 1;
 }

@@ -259,6 +259,7 @@ void BM_ScanOfLargeFile(benchmark::State& state) {
   std::size_t peak = 0;
   for (auto _ : state) {
     Settings settings;
+    settings.pause_scale = 0;  // no pauses
     RunState run_state;
     run_state.GPXFileName = "bench.gpx";
     InstantPages pages;
@@ -266,7 +267,7 @@ void BM_ScanOfLargeFile(benchmark::State& state) {
     NoEvents pump;
     SilentMessages messages;
     CountingProgress progress(limit);
-    Run run{run_state, settings, pages, Pacing{clock, pump, 0.0}, messages, progress, ""};
+    Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}, ""};
     const std::size_t before = live_bytes.load();
     peak_bytes.store(before);
     const auto start = std::chrono::steady_clock::now();

@@ -56,17 +56,14 @@ int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& e
   TerminalMessages messages(line);
   TerminalProgress progress(line, state, edges.seconds);
   WatchedPageSource pages(edges.pages, progress);
-  Run run{state, settings, pages, Pacing{edges.clock, edges.pump, settings.pause_scale},
-          messages, progress, arguments.quick ? "quick" : ""};
+  Run run{state, settings, Edges{pages, edges.clock, edges.pump, messages, progress},
+          arguments.quick ? "quick" : ""};
   try {
     CheckReadable(arguments.file);
     state.GPXFileName = EnterFolderOf(arguments.file);
     ProcessGPXfile(run);
     line.Keep();
-    if (state.RunFinished) {
-      AppendErrorLog("");
-      messages.Show(Message{kFinishedText, "", MessageIcon::kNone});
-    }
+    FinishRun(run, AppendErrorLog);
   } catch (const FileError& error) {
     line.Keep();
     return ReportFileError(error, edges.err);

@@ -14,11 +14,9 @@
 
 namespace velmora {
 
-// The message that ends a finished run: 14 blanks, the word, 9 blanks.
-inline constexpr const char* kFinishedText = "              Finished         ";
-
 // What the command line reaches the world through; main() passes the real
-// ones, the tests their fakes.
+// ones, the tests their fakes. The run's messages and progress are the
+// terminal's own (on `err`); RunFile builds the run's Edges from these.
 struct CliEdges {
   PageSource& pages;
   Clock& clock;

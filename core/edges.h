@@ -58,8 +58,26 @@ class Progress {
   virtual void SetCount(int count) = 0;
 };
 
+// A Progress that ignores every count: for a front end with nobody watching
+// the count besides its own display.
+class NoProgress : public Progress {
+ public:
+  void SetCount(int) override {}
+};
+
+// The five edges together: what a run reaches the world through. Front ends,
+// benchmarks and tests build one value from their own implementations.
+struct Edges {
+  PageSource& pages;
+  Clock& clock;
+  EventPump& pump;
+  Messages& messages;
+  Progress& progress;
+};
+
 // How waits are made: the clock, the event pump and a scale that multiplies
 // every pause (1 normally; 0 makes pauses instant, for tests and demos).
+// Built from a run's edges and settings (Run::pacing).
 struct Pacing {
   Clock& clock;
   EventPump& pump;

@@ -3,6 +3,7 @@
 #ifndef VELMORA_CORE_RUN_H
 #define VELMORA_CORE_RUN_H
 
+#include <functional>
 #include <string>
 
 #include "core/edges.h"
@@ -25,15 +26,26 @@ enum class RunOutcome {
 struct Run {
   RunState& state;
   const Settings& settings;
-  PageSource& pages;
-  Pacing pacing;
-  Messages& messages;
-  Progress& progress;
+  Edges edges;
   // The program's command-line argument text ("quick" selects short pauses).
   std::string CommandLine;
   // Set by the GPX processing when it returns.
   RunOutcome outcome = RunOutcome::kNotStarted;
+
+  // The pauses: the edges' clock and pump at the settings' pause scale.
+  Pacing pacing() const { return Pacing{edges.clock, edges.pump, settings.pause_scale}; }
 };
+
+// The message that ends a finished run: 14 blanks, the word, 9 blanks.
+inline constexpr const char* kFinishedText = "              Finished         ";
+
+// Writes one entry to the error log (files/error_log.h: AppendErrorLog).
+using ErrorLogWriter = std::function<void(const std::string&)>;
+
+// The end of a run, as every front end makes it: when the run finished, an
+// empty entry in the error log, then "Finished" through the Messages edge.
+// Nothing when the run stopped early.
+void FinishRun(Run& run, const ErrorLogWriter& append_error_log);
 
 }  // namespace velmora
 

@@ -105,12 +105,13 @@ void HarvestOnce(const std::string& page) {
   state.MoreBenchmarks = true;
   state.LogBlock = "left over from the previous benchmark";
   Settings settings;
+  settings.pause_scale = 0;  // no pauses
   testing::FakeClock clock;
   testing::FakePump pump(clock);
   SamePageSource pages(page);
   testing::RecordingMessages messages;
   NoProgress progress;
-  Run run{state, settings, pages, Pacing{clock, pump, 0.0}, messages, progress, ""};
+  Run run{state, settings, Edges{pages, clock, pump, messages, progress}, ""};
 
   Quillet("http://www.geocaching.com/mark/details.aspx?PID=KK1523", run);
 

@@ -125,12 +125,13 @@ ScanRecord Scan(const std::string& input) {
   RunState state;
   state.GPXFileName = gpx_file;
   Settings settings;
+  settings.pause_scale = 0;  // no pauses
   testing::FakeClock clock;
   testing::FakePump pump(clock);
   ChoosingPageSource pages(kMostFetchesPerBenchmark * static_cast<std::size_t>(names + 1));
   CheckedMessages messages(static_cast<std::size_t>(names) + 2);
   CheckedProgress progress(state, names);
-  Run run{state, settings, pages, Pacing{clock, pump, 0.0}, messages, progress, ""};
+  Run run{state, settings, Edges{pages, clock, pump, messages, progress}, ""};
 
   ProcessGPXfile(run);
 

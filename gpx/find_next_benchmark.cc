@@ -17,7 +17,7 @@ const std::string kAsteriskRun(70, '*');
 void Show(Run& run, const std::string& text) {
   Message message;
   message.text = text;
-  run.messages.Show(message);
+  run.edges.messages.Show(message);
 }
 
 std::string DamagedMessage(const std::string& what) {

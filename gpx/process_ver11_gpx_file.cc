@@ -62,8 +62,8 @@ void ProcessVer11GPXfile(Run& run) {
     ApplyHarvest(state, cursor.log_zone);
     WriteResultFile(state.DocumentText, state.GPXFileName);
     ++processed;
-    run.progress.SetCount(processed);
-    RandomPause(pause, run.pacing);
+    run.edges.progress.SetCount(processed);
+    RandomPause(pause, run.pacing());
   }
   EndScan(run, RunOutcome::kNoWaypointLeft);
 }

@@ -10,7 +10,7 @@ namespace velmora {
 namespace {
 
 void ShowCannotContinue(Run& run) {
-  run.messages.Show(Message{
+  run.edges.messages.Show(Message{
       "There something wrong.  Are you connected to the Internet?  Perhaps "
       "there's a problem with the GPX file or with the " +
           run.settings.listing_short_name + " website.",
@@ -22,7 +22,7 @@ void ShowCannotContinue(Run& run) {
 void Quillet(const std::string& TheURL, Run& run) {
   RunState& state = run.state;
   state.LogBlock.clear();
-  const std::string page = FetchCachePageHTML(TheURL, run.pages, run.pacing);
+  const std::string page = FetchCachePageHTML(TheURL, run.edges.pages, run.pacing());
   if (page.empty()) {
     ShowCannotContinue(run);
     state.MoreBenchmarks = false;

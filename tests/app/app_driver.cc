@@ -45,8 +45,10 @@ class PrintedProgress : public velmora::Progress {
 
 void ProcessPrintingCounts(velmora::Run& run) {
   PrintedProgress progress(run.progress);
-  velmora::Run printed{run.state, run.settings, run.pages,      run.pacing,
-                       run.messages, progress,  run.CommandLine};
+  velmora::Run printed{run.state, run.settings,
+                       velmora::Edges{run.edges.pages, run.edges.clock, run.edges.pump,
+                                      run.edges.messages, progress},
+                       run.CommandLine};
   velmora::ProcessGPXfile(printed);
   run.outcome = printed.outcome;
 }
@@ -63,8 +65,10 @@ int main(int argc, char* argv[]) {
   velmora::CurlPageSource pages(settings);
   velmora::SystemClock clock;
   velmora::QtEventPump pump;
+  velmora::NoProgress watcher;
   const velmora::ProgramParts parts{
-      messages, pages, clock, pump, ProcessPrintingCounts, velmora::AppendErrorLog,
+      velmora::Edges{pages, clock, pump, messages, watcher}, ProcessPrintingCounts,
+      velmora::AppendErrorLog,
       [entry](velmora::frmGetGPX& chooser) {
         if (!velmora::testing::ChooseEntry(chooser, entry)) chooser.reject();
       }};

@@ -119,8 +119,8 @@ TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
     shown_with_go_disabled = h_.window().isVisible() && !h_.go_button()->isEnabled();
     processed_file = run.state.GPXFileName;
     command_line = run.CommandLine;
-    run.progress.SetCount(1);
-    run.progress.SetCount(2);
+    run.edges.progress.SetCount(1);
+    run.edges.progress.SetCount(2);
     run.state.RunFinished = true;
   };
   EXPECT_FALSE(h_.window().Load());
@@ -161,11 +161,11 @@ TEST_F(FrmQuilletMainTest, CloseDuringARunEndsTheProgramAtTheNextCount) {
   int benchmarks_done = 0;
   h_.process = [&](velmora::Run& run) {
     ++benchmarks_done;
-    run.progress.SetCount(1);
+    run.edges.progress.SetCount(1);
     h_.window().close();  // the user closes it during the pause
     EXPECT_FALSE(h_.window().isVisible());
     ++benchmarks_done;  // the next benchmark is still processed and written
-    run.progress.SetCount(2);
+    run.edges.progress.SetCount(2);
     ADD_FAILURE() << "the program went on after using the closed window";
   };
   EXPECT_THROW(h_.window().Load(), ProgramEnd);
@@ -179,7 +179,7 @@ TEST_F(FrmQuilletMainTest, CloseAfterTheLastBenchmarkStillFinishes) {
   Put("quads.gpx");
   UserChooses("quads.gpx");
   h_.process = [&](velmora::Run& run) {
-    run.progress.SetCount(1);
+    run.edges.progress.SetCount(1);
     h_.window().close();  // during the pause after the last benchmark
     run.state.RunFinished = true;
   };

@@ -14,9 +14,7 @@ frmQuilletMain& MainWindowHarness::window() {
   MainWindowParts parts{
       state,
       settings,
-      pages,
-      Pacing{clock, pump, settings.pause_scale},
-      ordered_messages_,
+      Edges{pages, clock, pump, ordered_messages_, watcher_},
       command_line,
       [this](Run& run) {
         events.push_back("process");

@@ -55,6 +55,7 @@ struct MainWindowHarness {
 
   RunState state;
   Settings settings;
+  NoProgress watcher_;
   FakeClock clock;
   ScriptedPump pump;
   ScriptedPageSource pages;

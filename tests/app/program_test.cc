@@ -23,7 +23,7 @@ class ProgramTest : public ::testing::Test {
   ProgramTest() { settings_.pause_scale = 0; }
 
   int Start(std::function<void(velmora::Run&)> process) {
-    ProgramParts parts{messages_, pages_, clock_, pump_, std::move(process),
+    ProgramParts parts{Edges{pages_, clock_, pump_, messages_, watcher_}, std::move(process),
                        [this](const std::string& text) { error_log_.push_back(text); },
                        [](frmGetGPX& chooser) { ChooseEntry(chooser, "quads.gpx"); }};
     return RunProgram(settings_, "", parts);
@@ -36,6 +36,7 @@ class ProgramTest : public ::testing::Test {
   ScriptedPageSource pages_;
   FakeClock clock_;
   FakePump pump_{clock_};
+  NoProgress watcher_;
   std::vector<std::string> error_log_;
 };
 
@@ -56,7 +57,7 @@ TEST_F(ProgramTest, UseOfTheClosedWindowEndsQuietly) {
   WriteFileBytes(dir_ / "quads.gpx", "<gpx/>");
   EXPECT_EQ(Start([](velmora::Run& run) {
               run.state.MainClosing = true;  // the window closed during a pause
-              run.progress.SetCount(1);
+              run.edges.progress.SetCount(1);
             }),
             0);
   EXPECT_THAT(messages_.shown, IsEmpty());

@@ -133,7 +133,7 @@ class WindowRunTest : public RunTest {
   }
   frmQuilletMain& Window() {
     window_ = std::make_unique<frmQuilletMain>(MainWindowParts{
-        state_, settings_, pages_, Pacing{clock_, pump_, settings_.pause_scale}, messages_, "",
+        state_, settings_, Edges{pages_, clock_, pump_, messages_, watcher_}, "",
         ProcessGPXfile, [this](const std::string& text) { error_log_.push_back(text); },
         [](frmGetGPX& chooser) { ChooseEntry(chooser, "quads.gpx"); }});
     return *window_;
@@ -145,6 +145,7 @@ class WindowRunTest : public RunTest {
   ScriptedPump pump_;
   CurlPageSource pages_;
   RecordingMessages messages_;
+  NoProgress watcher_;
   std::vector<std::string> error_log_;
   std::unique_ptr<frmQuilletMain> window_;
 };
@@ -195,7 +196,8 @@ TEST_F(RunTest, ResultThatCannotBeWrittenIsReportedAndEndsTheProgram) {
   FakeClock clock;
   FakePump pump(clock);
   CurlPageSource pages;
-  const ProgramParts parts{messages, pages, clock, pump, ProcessGPXfile,
+  NoProgress watcher;
+  const ProgramParts parts{Edges{pages, clock, pump, messages, watcher}, ProcessGPXfile,
                            [](const std::string&) { ADD_FAILURE() << "no error-log entry"; },
                            [](frmGetGPX& chooser) { ChooseEntry(chooser, "quads.gpx"); }};
   EXPECT_EQ(RunProgram(settings_, "", parts), kExitFailure);

@@ -148,7 +148,7 @@ TEST(Scan, ResultFileIsWrittenAfterEveryBenchmark) {
   scan.Answer("KK1236", NoLogsPage());
   SnapshotProgress progress(scan);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, f.pages, f.run.pacing, f.messages, progress, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
   ProcessGPXfile(run);
 
   ASSERT_THAT(progress.counts, ElementsAre(1, 2, 3));
@@ -162,7 +162,7 @@ TEST(Scan, ResultFileIsWrittenAfterEveryBenchmark) {
 
 TEST(Scan, NoPageAtTheThirdBenchmarkKeepsTheFirstTwo) {
   ScanHarness scan;
-  scan.fake.run.pacing.scale = 0;  // the patient fetch gives up at once
+  scan.fake.settings.pause_scale = 0;  // the patient fetch gives up at once
   scan.Choose(Document({Named("KK1234"), Named("KK1235"), Named("KK1236"), Named("KK1237")}));
   scan.AnswerLogs("KK1234", kTwoLogs);
   scan.Answer("KK1235", NoBenchmarkPage());
@@ -242,7 +242,7 @@ TEST(Scan, FailuresOfTheFrontEndAndTheDiskPassUp) {
   scan.Choose(Document({Named("KK1234 A"), Named("KK1235 B")}));
   scan.AnswerLogs("KK1234", kTwoLogs);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, f.pages, f.run.pacing, f.messages, closed, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, closed}, ""};
   EXPECT_THROW(ProcessGPXfile(run), std::runtime_error);
   EXPECT_THAT(LogZoneOf(scan.Result(), "KK1234"), HasSubstr(">alice<"));
   EXPECT_THAT(scan.FetchedPids(), ElementsAre("KK1234"));

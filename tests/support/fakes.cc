@@ -31,6 +31,6 @@ std::vector<std::string> RecordingMessages::texts() const {
 }
 
 FakeRun::FakeRun()
-    : run{state, settings, pages, Pacing{clock, pump, 1.0}, messages, progress, ""} {}
+    : run{state, settings, Edges{pages, clock, pump, messages, progress}, ""} {}
 
 }  // namespace velmora::testing

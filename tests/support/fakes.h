@@ -78,7 +78,7 @@ class RecordingProgress : public Progress {
 };
 
 // Everything a Run needs, wired together with fakes; pauses run on the fake
-// clock (scale 1) unless a test changes pacing.
+// clock (scale 1) unless a test changes settings.pause_scale.
 struct FakeRun {
   FakeRun();
   RunState state;
