@@ -9,7 +9,7 @@
 #include "files/error_log.h"
 #include "gpx/process_gpx_file.h"
 #include "net/curl_page_source.h"
-#include "net/system_clock.h"
+#include "core/system_clock.h"
 
 int main(int argc, char* argv[]) {
   // QApplication takes its own options (such as -platform) out of argv.

@@ -9,7 +9,7 @@
 
 #include "net/pause_length.h"
 #include "net/random_pause.h"
-#include "net/system_clock.h"
+#include "core/system_clock.h"
 
 namespace velmora {
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/text.h"
+#include "gpx/find_next_benchmark.h"
 
 namespace velmora {
 namespace {
@@ -33,9 +34,9 @@ int CountLogZones(std::string_view document) {
   int count = 0;
   Pos at = InStr(1, document, "<wpt");
   if (at == 0) return 0;
-  while ((at = InStr(at, document, "<groundspeak:logs>")) != 0) {
+  while ((at = InStr(at, document, kLogZoneStart)) != 0) {
     ++count;
-    at += 18;
+    at += static_cast<Pos>(kLogZoneStart.size());
   }
   return count;
 }

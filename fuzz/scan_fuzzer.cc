@@ -34,7 +34,6 @@
 #include "core/text.h"
 #include "files/file_utils.h"
 #include "fuzz_checks.h"
-#include "gpx/datasheet_links.h"
 #include "gpx/process_gpx_file.h"
 #include "gpx_generator.h"
 #include "scan_pages.h"

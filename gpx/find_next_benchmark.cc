@@ -1,11 +1,65 @@
 #include "gpx/find_next_benchmark.h"
 
+#include <algorithm>
+#include <string>
 #include <string_view>
 
-#include "gpx/append_listing_name.h"
-#include "gpx/bounded_search.h"
-
 namespace velmora {
+
+Pos InStrBefore(Pos start, std::string_view text, std::string_view what, Pos limit) {
+  if (limit < 2) return 0;
+  // A match at 1-based position p < limit ends at most at p + size - 1.
+  const Pos reach = limit - 2 + static_cast<Pos>(what.size());
+  const auto length = static_cast<std::size_t>(std::min<Pos>(reach, static_cast<Pos>(text.size())));
+  return InStr(start, text.substr(0, length), what);
+}
+
+Pos ElementEnd(std::string_view text, Pos open_pos, std::string_view open_tag,
+               std::string_view close_tag) {
+  if (open_pos < 1) return 0;
+  const Pos inside = open_pos + static_cast<Pos>(open_tag.size());
+  const Pos close = InStr(inside, text, close_tag);
+  if (close == 0) return 0;
+  if (InStrBefore(inside, text, open_tag, close) != 0) return 0;
+  return close;
+}
+
+LogZoneSearch FindLogZone(std::string_view text, Pos from, LogZone& zone) {
+  const Pos start = InStr(from, text, kLogZoneStart);
+  if (start == 0) return LogZoneSearch::kNoStart;
+  const Pos end = ElementEnd(text, start, kLogZoneStart, kLogZoneEnd);
+  if (end == 0) return LogZoneSearch::kNoEnd;
+  const auto tag_length = static_cast<Pos>(kLogZoneStart.size());
+  // The character after the tag is kept only when it is white space (the
+  // line break's CR): in a one-line zone it is the end tag's "<", and where
+  // old logs follow the tag directly it is their first "<".
+  const char next = text[static_cast<std::size_t>(start - 1 + tag_length)];
+  const bool keep_next = next == '\r' || next == '\n' || next == ' ' || next == '\t';
+  zone.cut = keep_next ? start + tag_length : start + tag_length - 1;
+  zone.end = end;
+  return LogZoneSearch::kFound;
+}
+
+namespace {
+
+constexpr std::string_view kListingNameStart = "<groundspeak:name>";
+constexpr std::string_view kListingNameEnd = "</groundspeak:name>";
+
+}  // namespace
+
+ListingName AppendListingName(RunState& state) {
+  std::string& text = state.DocumentText;
+  const Pos tag = InStr(state.NameEndPos, text, kListingNameStart);
+  if (tag == 0) return ListingName::kMissing;
+  const Pos close = ElementEnd(text, tag, kListingNameStart, kListingNameEnd);
+  if (close == 0) return ListingName::kUnclosed;
+  const Pos value = tag + static_cast<Pos>(kListingNameStart.size());
+  // The name text, a space, the listing name, then "</name>" and the rest.
+  const std::string addition = " " + Mid(text, value, close - value);
+  text.insert(static_cast<std::size_t>(state.NameEndPos - 1), addition);
+  return ListingName::kAppended;
+}
+
 namespace {
 
 constexpr std::string_view kNameStart = "<name>";
@@ -112,3 +166,4 @@ FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor) {
 }
 
 }  // namespace velmora
+

@@ -1,6 +1,6 @@
 #include "gpx/mark_recovery_status.h"
 
-#include "gpx/bounded_search.h"
+#include "gpx/find_next_benchmark.h"
 #include "gpx/rating_edit.h"
 
 namespace velmora {

@@ -2,10 +2,23 @@
 
 #include "core/text.h"
 #include "files/file_utils.h"
-#include "gpx/datasheet_links.h"
-#include "gpx/process_ver11_gpx_file.h"
+#include "gpx/benchmark_scan.h"
 
 namespace velmora {
+
+std::string DatasheetPrefix(const Settings& settings) {
+  return "http://" + settings.datasheet_host + "/cgi-bin/ds_mark.prl?PidBox";
+}
+
+std::string ListingLinkPrefix(const Settings& settings) {
+  return "http://" + settings.listing_host + "/mark/details.aspx?PID";
+}
+
+void RewriteDatasheetLinks(std::string& document, const Settings& settings) {
+  const std::string from = DatasheetPrefix(settings);
+  if (!Contains(document, from)) return;
+  document = ReplaceAll(document, from, ListingLinkPrefix(settings));
+}
 
 void ProcessGPXfile(Run& run) {
   RunState& state = run.state;
@@ -19,3 +32,4 @@ void ProcessGPXfile(Run& run) {
 }
 
 }  // namespace velmora
+

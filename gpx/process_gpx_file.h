@@ -1,11 +1,26 @@
-// Entry of the GPX processing: load the chosen file, point datasheet links
-// at the listing website and run the benchmark scan on a GPX 1.1 document.
+// Loading a GPX document, the datasheet links and the version marker: the
+// start of a run over one file.
 #ifndef VELMORA_GPX_PROCESS_GPX_FILE_H
 #define VELMORA_GPX_PROCESS_GPX_FILE_H
 
+#include <string>
+
 #include "core/run.h"
+#include "core/settings.h"
 
 namespace velmora {
+
+// "http://" + datasheet host + "/cgi-bin/ds_mark.prl?PidBox".
+std::string DatasheetPrefix(const Settings& settings);
+
+// "http://" + listing host + "/mark/details.aspx?PID", without "=": the "="
+// that follows "PidBox" in a datasheet link stays and follows "PID".
+std::string ListingLinkPrefix(const Settings& settings);
+
+// Replaces every datasheet prefix in `document` by the listing prefix
+// (exact, case-sensitive, left to right; replaced text is not searched
+// again). A document without datasheet links is not copied.
+void RewriteDatasheetLinks(std::string& document, const Settings& settings);
 
 // Reads run.state.GPXFileName into DocumentText, rewrites datasheet links
 // and, when the document carries the GPX 1.1 marker, runs the scan.

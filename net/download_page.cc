@@ -6,6 +6,8 @@
 #include <mutex>
 #include <new>
 
+#include "net/encode_url.h"
+
 namespace velmora {
 namespace {
 

@@ -31,11 +31,6 @@ DownloadOptions DownloadOptionsFor(const Settings& settings);
 // Never throws for a network failure and never shows a message.
 std::string DownloadPage(std::string url, const DownloadOptions& options = {});
 
-// `url` with every character that cannot stand in a URL percent-encoded:
-// space, control characters, bytes above 127 and "<>\^`{|} and the double
-// quote. Everything else, "%" included, is left as it is.
-std::string EncodeUrl(std::string_view url);
-
 }  // namespace velmora
 
 #endif

@@ -1,4 +1,4 @@
-#include "net/download_page.h"
+#include "net/encode_url.h"
 
 namespace velmora {
 namespace {

@@ -17,7 +17,7 @@
 #include "files/error_log.h"
 #include "gpx/process_gpx_file.h"
 #include "net/curl_page_source.h"
-#include "net/system_clock.h"
+#include "core/system_clock.h"
 #include "tests/app/chooser_actions.h"
 
 namespace {

@@ -7,11 +7,8 @@
 
 #include "core/run_state.h"
 #include "core/text.h"
-#include "gpx/append_listing_name.h"
-#include "gpx/bounded_search.h"
-#include "gpx/insert_log_block.h"
-#include "gpx/log_zone.h"
-#include "gpx/set_terrain.h"
+#include "gpx/find_next_benchmark.h"
+#include "gpx/document_edits.h"
 #include "tests/gpx/gpx_fixtures.h"
 
 namespace velmora::testing {

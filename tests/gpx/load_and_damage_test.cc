@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/text.h"
-#include "gpx/datasheet_links.h"
 #include "tests/gpx/scan_harness.h"
 
 namespace velmora::testing {

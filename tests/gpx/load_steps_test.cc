@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/settings.h"
-#include "gpx/datasheet_links.h"
-#include "gpx/scan_pause.h"
+#include "gpx/process_gpx_file.h"
+#include "gpx/benchmark_scan.h"
 
 namespace velmora::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "net/download_page.h"
+#include "net/encode_url.h"
 
 namespace velmora {
 namespace {

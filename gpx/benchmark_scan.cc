@@ -1,15 +1,19 @@
-#include "gpx/process_ver11_gpx_file.h"
+#include "gpx/benchmark_scan.h"
 
+#include "core/text.h"
 #include "files/file_utils.h"
+#include "gpx/document_edits.h"
 #include "gpx/find_next_benchmark.h"
-#include "gpx/insert_log_block.h"
 #include "gpx/mark_recovery_status.h"
-#include "gpx/scan_pause.h"
-#include "gpx/set_terrain.h"
 #include "logs/quillet.h"
 #include "net/random_pause.h"
 
 namespace velmora {
+
+float ScanPause(const std::string& command_line) {
+  return LowerAscii(command_line) == "quick" ? 2.5f : 5.0f;
+}
+
 namespace {
 
 RunOutcome OutcomeOf(FindOutcome found) {
@@ -69,3 +73,4 @@ void ProcessVer11GPXfile(Run& run) {
 }
 
 }  // namespace velmora
+

@@ -1,4 +1,4 @@
-#include "net/system_clock.h"
+#include "core/system_clock.h"
 
 #include <gtest/gtest.h>
 

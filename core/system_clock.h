@@ -1,6 +1,6 @@
 // The real clock and an event pump for front ends without window events.
-#ifndef VELMORA_NET_SYSTEM_CLOCK_H
-#define VELMORA_NET_SYSTEM_CLOCK_H
+#ifndef VELMORA_CORE_SYSTEM_CLOCK_H
+#define VELMORA_CORE_SYSTEM_CLOCK_H
 
 #include <chrono>
 #include <cstdint>

@@ -1,13 +1,25 @@
-// The one-character edit of a waypoint's terrain or difficulty rating.
-#ifndef VELMORA_GPX_RATING_EDIT_H
-#define VELMORA_GPX_RATING_EDIT_H
+// Edits of the GPX document: the log block, the terrain and the ratings.
+#ifndef VELMORA_GPX_DOCUMENT_EDITS_H
+#define VELMORA_GPX_DOCUMENT_EDITS_H
 
 #include <string>
 #include <string_view>
 
+#include "core/run_state.h"
 #include "core/text.h"
+#include "gpx/find_next_benchmark.h"
 
 namespace velmora {
+
+// DocumentText becomes its first zone.cut characters, LogBlock, CR LF and
+// three spaces, then the text from the zone's end tag on. Whatever stood in
+// the zone before (logs of an earlier run) is dropped, not repeated.
+void InsertLogBlock(RunState& state, const LogZone& zone);
+
+// Writes `value` over the first character of the terrain value that follows
+// NameEndPos. Leaves the document untouched (and returns false) when no
+// terrain value follows. The scan writes the result file afterwards.
+bool SetTerrain(RunState& state, char value);
 
 inline constexpr std::string_view kTerrainTag = "<groundspeak:terrain>";
 inline constexpr std::string_view kDifficultyTag = "<groundspeak:difficulty>";
