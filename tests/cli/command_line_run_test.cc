@@ -12,7 +12,7 @@
 
 #include "cli/arguments.h"
 #include "cli/exit_status.h"
-#include "tests/cli/cli_fixtures.h"
+#include "tests/support/builders.h"
 #include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"

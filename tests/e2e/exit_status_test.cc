@@ -7,7 +7,7 @@
 
 #include "server/listing_server.h"
 #include "velmora/version.h"
-#include "tests/cli/cli_fixtures.h"
+#include "tests/support/builders.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "tests/cli/cli_fixtures.h"
+#include "tests/support/builders.h"
 
 namespace velmora::testing {
 namespace {

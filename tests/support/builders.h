@@ -1,7 +1,8 @@
-// Small GPX documents and listing pages for the command-line tests, with
-// CR LF line ends like the files benchmark hunters export.
-#ifndef VELMORA_TESTS_CLI_CLI_FIXTURES_H
-#define VELMORA_TESTS_CLI_CLI_FIXTURES_H
+// The one test builder: GPX documents of benchmark waypoints and listing
+// pages with log rows (or none), with CR LF line ends like the exported files
+// and the website. tests/cli and tests/e2e use it; the other levels still build their own.
+#ifndef VELMORA_TESTS_SUPPORT_BUILDERS_H
+#define VELMORA_TESTS_SUPPORT_BUILDERS_H
 
 #include <string>
 #include <vector>
