@@ -16,7 +16,7 @@
 #include "cli/command_line_run.h"
 #include "cli/exit_status.h"
 #include "net/curl_page_source.h"
-#include "net/system_clock.h"
+#include "core/system_clock.h"
 
 namespace {
 
