@@ -1,7 +1,7 @@
 #include "gpx/mark_recovery_status.h"
 
 #include "gpx/find_next_benchmark.h"
-#include "gpx/rating_edit.h"
+#include "gpx/document_edits.h"
 
 namespace velmora {
 namespace {
