@@ -44,7 +44,7 @@ class PrintedProgress : public velmora::Progress {
 };
 
 void ProcessPrintingCounts(velmora::Run& run) {
-  PrintedProgress progress(run.progress);
+  PrintedProgress progress(run.edges.progress);
   velmora::Run printed{run.state, run.settings,
                        velmora::Edges{run.edges.pages, run.edges.clock, run.edges.pump,
                                       run.edges.messages, progress},
