@@ -14,7 +14,8 @@ namespace velmora {
 inline constexpr const char* kNoRecordReason = "no record of an earlier run";
 inline constexpr const char* kDamagedRecordReason = "the progress record is damaged";
 inline constexpr const char* kOtherSourceReason = "the earlier run used another source of logs";
-inline constexpr const char* kInputChangedReason = "the input file has changed since the earlier run";
+inline constexpr const char* kInputChangedReason =
+    "the input file has changed since the earlier run";
 inline constexpr const char* kResultChangedReason = "the result file was changed or is missing";
 
 struct ResumeCheck {
