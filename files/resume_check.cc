@@ -60,6 +60,11 @@ ResumeCheck CheckResume(const std::optional<std::string>& record_text,
   check.newest = newest;
   check.state = newest ? record.newest : record.previous;
   check.record = std::move(*parse.record);
+  if (!newest) {
+    // The newest result never took its place: the next write must keep the one that did.
+    check.record.newest = check.state;
+    check.record.previous = {};
+  }
   return check;
 }
 

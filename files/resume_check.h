@@ -20,9 +20,11 @@ inline constexpr const char* kResultChangedReason = "the result file was changed
 
 struct ResumeCheck {
   bool resume = false;
-  // When resuming: the record as read, and which of its two results the
-  // result file holds (true: the newest) with that result's count, total and
-  // position. The next write advances `record` from `state`.
+  // When resuming: which of the record's two results the result file holds
+  // (true: the newest) with that result's count, total and position, and the
+  // record as read, made ready for the next write: its newest result is
+  // always `state` (the one on the disk), so that ResumeRecord::Advance keeps
+  // it as the previous one.
   ResumeRecord record;
   bool newest = true;
   ResultState state;

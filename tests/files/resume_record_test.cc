@@ -135,6 +135,11 @@ TEST_F(ResumeCheckTest, AKillBetweenTheTwoRenamesResumesFromThePreviousResult) {
   ASSERT_TRUE(check.resume) << check.reason;
   EXPECT_FALSE(check.newest);
   EXPECT_EQ(check.state, (ResultState{Sha256Hex("one"), 1, 3, 100}));
+  // The resumed run's next write keeps "one" as the result to fall back on.
+  record_ = check.record;
+  Write("two again", 2, /*killed=*/true);
+  ASSERT_TRUE(Check().resume);
+  EXPECT_EQ(Check().state.completed, 1);
 }
 
 TEST_F(ResumeCheckTest, EveryMismatchStartsAFreshRunWithItsReason) {
