@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   xvfb xauth x11-utils imagemagick fonts-dejavu-core fontconfig
   libxml2-utils libxml2-dev gpsbabel

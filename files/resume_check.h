@@ -1,0 +1,65 @@
+// Whether a run can go on from where an earlier one stopped, and the lines the
+// front ends show about it.
+#ifndef VELMORA_FILES_RESUME_CHECK_H
+#define VELMORA_FILES_RESUME_CHECK_H
+
+#include <optional>
+#include <string>
+
+#include "files/resume_record.h"
+
+namespace velmora {
+
+// The reasons for a fresh run, one line each for the user.
+inline constexpr const char* kNoRecordReason = "no record of an earlier run";
+inline constexpr const char* kDamagedRecordReason = "the progress record is damaged";
+inline constexpr const char* kOtherSourceReason = "the earlier run used another source of logs";
+inline constexpr const char* kInputChangedReason =
+    "the input file has changed since the earlier run";
+inline constexpr const char* kResultChangedReason = "the result file was changed or is missing";
+
+struct ResumeCheck {
+  bool resume = false;
+  // When resuming: which of the record's two results the result file holds
+  // (true: the newest) with that result's count, total and position, and the
+  // record as read, made ready for the next write: its newest result is
+  // always `state` (the one on the disk), so that ResumeRecord::Advance keeps
+  // it as the previous one.
+  ResumeRecord record;
+  bool newest = true;
+  ResultState state;
+  // When not: why, one of the reasons above.
+  std::string reason;
+};
+
+// Decides from the record's text: resume when the record is sound, names the
+// current source and settings, belongs to the input file (size and hash) and
+// one of its results is the result file's exact bytes. No `record_text`
+// means there is no record. Never throws FileError: an unreadable input or
+// result counts as changed.
+ResumeCheck CheckResume(const std::optional<std::string>& record_text,
+                        const std::string& input_path, const std::string& result_path,
+                        const std::string& source, const SourceSettings& settings);
+
+// The same for a chosen GPX file, its result file and its record in the
+// working folder (RecordFileName, ResultFileName). A record that cannot be
+// read counts as damaged.
+ResumeCheck CheckResume(const std::string& gpx_file_name, const std::string& source,
+                        const SourceSettings& settings);
+
+// The command line's line when a run starts over although it could resume:
+// "An earlier run over FILE stopped after N of M benchmarks; it can be
+// resumed with --resume."
+std::string ResumableRunLine(const std::string& file, int completed, int total);
+
+// The windows' Yes/No question: "An earlier run over FILE stopped after N of
+// M benchmarks. Continue it?"
+std::string ContinueRunQuestion(const std::string& file, int completed, int total);
+
+// The line of a fresh run when resuming was asked for:
+// "Starting a fresh run: REASON."
+std::string FreshRunLine(const std::string& reason);
+
+}  // namespace velmora
+
+#endif
