@@ -52,7 +52,8 @@ void ReadRowDate(std::string_view field, HistoryRow& row) {
 }
 
 bool IsHistoryLine(std::string_view line) {
-  return line.size() >= 22 && line.substr(9, 7) == "HISTORY" && line[21] == '-';
+  return line.size() >= 22 && line[7] == ' ' && line.substr(9, 7) == "HISTORY" &&
+         line[21] == '-';
 }
 
 HistoryRow ReadHistoryRow(std::string_view line) {
