@@ -28,8 +28,10 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The datasheet archive reader opens zip files with libzip.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4")
 if(TARGET velmora)
   # Qt finds its platform plugin at run time; dpkg-shlibdeps cannot see it.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
 endif()
 include(CPack)

@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   xvfb xauth x11-utils imagemagick fonts-dejavu-core fontconfig
   libxml2-utils libxml2-dev gpsbabel
+  libzip-dev
   clang libclang-rt-14-dev
   dpkg-dev file
   jq

@@ -1,0 +1,33 @@
+// Reads the visitor logs of one benchmark out of the agency's datasheet: the
+// history table (one row per visit: date, condition, reporting agency) and
+// the description and recovery blocks (what the visitors wrote), paired and
+// written as groundspeak:log elements.
+#ifndef VELMORA_DATASHEET_DATASHEET_READER_H
+#define VELMORA_DATASHEET_DATASHEET_READER_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum class DatasheetOutcome {
+  kNoDatasheet,  // no line of the PID: the no-benchmark outcome
+  kNoLogs,       // a datasheet without history rows or blocks: the no-logs outcome
+  kLogs,         // LogBlock holds the logs
+};
+
+// Empties LogBlock, reads the datasheet of `pid` out of a served page or an
+// archive's text (see DatasheetLines) and appends its logs to LogBlock,
+// newest first, with ids from 0000001 up.
+DatasheetOutcome HarvestDatasheet(std::string_view text, std::string_view pid,
+                                  std::string& LogBlock);
+
+// The same, for text already split into lines by DatasheetLines. Only the
+// first datasheet of the PID counts when the lines hold more than one.
+DatasheetOutcome HarvestDatasheetLines(const std::vector<std::string>& lines,
+                                       std::string_view pid, std::string& LogBlock);
+
+}  // namespace velmora
+
+#endif
