@@ -11,7 +11,8 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick fonts-dejavu-core fontconfig
   libxml2-utils libxml2-dev gpsbabel
   clang libclang-rt-14-dev
-  dpkg-dev file
+  dpkg-dev file lintian desktop-file-utils
+  openbox poppler-utils
   jq
 )
 
