@@ -1,16 +1,25 @@
 #include "app/frm_get_gpx.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStyle>
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
+#include <vector>
 
 #include "app/geometry.h"
 #include "app/gpx_file_list.h"
@@ -29,6 +38,35 @@ QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The width a window manager's title bar needs for the whole caption: the
+// text in a bold title font with some slack for themes with larger fonts,
+// and room for the icon and three buttons.
+int CaptionWidth(const QString& caption) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(caption) * 5 / 4 + 8 * metrics.height();
+}
+
+// The list width that shows its longest entry whole, up to two thirds of
+// the screen.
+int ListWidthFor(const QListWidget& list, const QWidget& window) {
+  const QFontMetrics metrics(list.font());
+  int widest = 0;
+  for (int row = 0; row < list.count(); ++row) {
+    widest = std::max(widest, metrics.horizontalAdvance(list.item(row)->text()));
+  }
+  const int needed = widest + 2 * list.frameWidth() + 4 * metrics.averageCharWidth() +
+                     list.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QScreen* screen = window.screen();
+  const int most = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 800;
+  return std::min(needed, most);
+}
+
+QString FileText(const std::filesystem::path& path) {
+  return QFile::decodeName(Bytes(path.string()));
+}
+
 }  // namespace
 
 frmGetGPX::frmGetGPX(RunState& state, Messages& messages, QWidget* parent)
@@ -37,7 +75,8 @@ frmGetGPX::frmGetGPX(RunState& state, Messages& messages, QWidget* parent)
   setWindowTitle(QStringLiteral("Select the GPX File"));
   setWindowIcon(WindowIcon("frmGetGPX"));
   setFont(FormFont(8.0, false));
-  launcher_ = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  launcher_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  program_folder_ = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
   CreateMenu();
   CreateControls();
   FillList();
@@ -52,7 +91,7 @@ void frmGetGPX::CreateMenu() {
   mnuLaunchPDF->setObjectName(QStringLiteral("mnuLaunchPDF"));
   mnuVersion = mnuHelp->addAction(QStringLiteral("Version"));
   mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
-  connect(mnuLaunchPDF, &QAction::triggered, this, [this] { LaunchURL(kHelpDocument); });
+  connect(mnuLaunchPDF, &QAction::triggered, this, [this] { OpenHelp(); });
   connect(mnuVersion, &QAction::triggered, this, [this] { ShowVersion(); });
 }
 
@@ -68,6 +107,7 @@ void frmGetGPX::CreateControls() {
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setFont(FormFont(9.6, true));
   cmdOK->setAutoDefault(false);
+  File1->installEventFilter(this);
   setTabOrder(File1, cmdOK);
   connect(cmdOK, &QPushButton::clicked, this, [this] { Go(); });
   connect(File1, &QListWidget::itemDoubleClicked, this, [this] { Go(); });
@@ -83,27 +123,70 @@ void frmGetGPX::FillList() {
 }
 
 // The designed arrangement, with the label and the button grown where their
-// text needs more room than the designed size gives in the fonts at hand.
+// text needs more room than the designed size gives in the fonts at hand. The
+// dialog opens wide enough for its caption and its longest file name, and the
+// user can make it larger: the list takes the room, the button stays below it.
 void frmGetGPX::ArrangeControls() {
   const TwipsScale twips(*this);
-  const QRect list = twips.Rect(120, 360, 2052, 2952);
-  const QRect label = GrowToFit(twips.Rect(240, 100, 1452, 252),
-                                TextSize(Label1->font(), Label1->text(), QSize(1, 1)));
-  const QRect button = GrowToFit(twips.Rect(650, 3480, 972, 372),
-                                 TextSize(cmdOK->font(), cmdOK->text(), QSize(10, 4)));
-  File1->setGeometry(list);
-  Label1->setGeometry(label);
-  cmdOK->setGeometry(button);
-
-  const int margin = twips.X(kClientWidth) - RightOf(list);
-  const int width = std::max({twips.X(kClientWidth), RightOf(label) + margin,
-                              RightOf(button) + margin});
+  list_rect_ = twips.Rect(120, 360, 2052, 2952);
+  label_rect_ = GrowToFit(twips.Rect(240, 100, 1452, 252),
+                          TextSize(Label1->font(), Label1->text(), QSize(1, 1)));
+  button_rect_ = GrowToFit(twips.Rect(650, 3480, 972, 372),
+                           TextSize(cmdOK->font(), cmdOK->text(), QSize(10, 4)));
+  const int margin = twips.X(kClientWidth) - RightOf(list_rect_);
+  const int width = std::max({twips.X(kClientWidth), RightOf(label_rect_) + margin,
+                              RightOf(button_rect_) + margin});
   const int height = std::max(twips.Y(kClientHeight),
-                              BottomOf(button) + twips.Y(kClientHeight - 3852));
+                              BottomOf(button_rect_) + twips.Y(kClientHeight - 3852));
+  designed_client_ = QSize(width, height);
   const int menu_height = menu_bar_->sizeHint().height();
-  menu_bar_->setGeometry(0, 0, width, menu_height);
-  client_->setGeometry(0, menu_height, width, height);
-  setFixedSize(width, menu_height + height);
+  setMinimumSize(width, menu_height + height);
+  const int wanted = std::max({width, CaptionWidth(windowTitle()),
+                               ListWidthFor(*File1, *this) + 2 * list_rect_.x()});
+  resize(wanted, menu_height + height);
+  PlaceControls();
+}
+
+void frmGetGPX::PlaceControls() {
+  const int menu_height = menu_bar_->sizeHint().height();
+  const int extra_width = std::max(0, width() - designed_client_.width());
+  const int extra_height = std::max(0, height() - menu_height - designed_client_.height());
+  menu_bar_->setGeometry(0, 0, width(), menu_height);
+  client_->setGeometry(0, menu_height, width(), height() - menu_height);
+  File1->setGeometry(list_rect_.adjusted(0, 0, extra_width, extra_height));
+  Label1->setGeometry(label_rect_);
+  cmdOK->setGeometry(button_rect_.translated(extra_width / 2, extra_height));
+}
+
+void frmGetGPX::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (designed_client_.isValid()) PlaceControls();
+}
+
+bool frmGetGPX::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == File1 && event->type() == QEvent::KeyPress &&
+      ListKey(static_cast<const QKeyEvent&>(*event))) {
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool frmGetGPX::ListKey(const QKeyEvent& key) {
+  if (key.modifiers() != Qt::NoModifier && key.modifiers() != Qt::KeypadModifier) return false;
+  const bool nothing_selected = File1->selectedItems().isEmpty();
+  switch (key.key()) {
+    case Qt::Key_Down:
+      if (!nothing_selected || File1->count() == 0) return false;
+      File1->setCurrentRow(0);  // selects it too: one entry at most
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (nothing_selected) return false;
+      Go();
+      return true;
+    default:
+      return false;
+  }
 }
 
 int frmGetGPX::ListCount() const { return File1->count(); }
@@ -120,12 +203,31 @@ void frmGetGPX::Go() {
   accept();
 }
 
-void frmGetGPX::LaunchURL(const std::string& TheURL) {
+bool frmGetGPX::LaunchURL(const std::string& TheURL) {
   const QString text = QFile::decodeName(Bytes(TheURL));
   QUrl url(text);
   // A scheme of one letter is a drive letter, not a URL.
   if (url.scheme().size() < 2) url = QUrl::fromLocalFile(QDir::current().absoluteFilePath(text));
-  launcher_(url);
+  return launcher_(url);
+}
+
+void frmGetGPX::OpenHelp() {
+  std::error_code error;
+  const std::vector<std::filesystem::path> places =
+      HelpDocumentPlaces(std::filesystem::current_path(error), program_folder_);
+  const std::filesystem::path guide = FindHelpDocument(places);
+  if (guide.empty()) {
+    messages_.Show(Message{"The user's guide " + std::string(kHelpDocument) +
+                               " is not on this computer. Velmora installs it as " +
+                               places[1].string() + ".",
+                           "Help", MessageIcon::kInformation});
+    return;
+  }
+  const std::filesystem::path absolute = std::filesystem::absolute(guide).lexically_normal();
+  if (launcher_(QUrl::fromLocalFile(FileText(absolute)))) return;
+  messages_.Show(Message{"No program could open the user's guide. It is here:\n\n" +
+                             absolute.string(),
+                         "Help", MessageIcon::kInformation});
 }
 
 void frmGetGPX::ShowVersion() {

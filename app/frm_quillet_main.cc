@@ -5,10 +5,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "app/frm_get_gpx.h"
 #include "app/geometry.h"
 #include "app/program_end.h"
+#include "app/start_folder.h"
 #include "app/window_icon.h"
 
 namespace velmora {
@@ -17,6 +20,12 @@ namespace {
 // The designed client area, in twips.
 constexpr int kClientWidth = 4608;
 constexpr int kClientHeight = 1032;
+
+std::string CurrentFolderText() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string(".") : folder.string();
+}
 
 }  // namespace
 
@@ -50,6 +59,7 @@ void frmQuilletMain::CreateControls() {
   txtCachesProcessed = new QLineEdit(this);
   txtCachesProcessed->setObjectName(QStringLiteral("txtCachesProcessed"));
   txtCachesProcessed->setFont(FormFont(9.6, false));
+  txtCachesProcessed->setReadOnly(true);  // shows the count; the user cannot type into it
   Label1 = new QLabel(QStringLiteral("Benchmarks Processed"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setFont(FormFont(9.6, true));
@@ -88,19 +98,26 @@ void frmQuilletMain::ArrangeControls() {
 bool frmQuilletMain::Load() {
   RunState& state = parts_.state;
   if (state.MainClosing) throw ProgramEnd{};
-  frmGetGPX chooser(state, parts_.edges.messages);
-  if (chooser.ListCount() < 1) {
-    parts_.edges.messages.Show(Message{kNoGpxFilesMessage, "", MessageIcon::kNone});
-    return false;
-  }
-  parts_.show_chooser(chooser);
-  chooser.close();
+  // A file named at the start is run as if chosen in the chooser.
+  if (state.GPXFileName.empty() && !Choose()) return false;
   if (state.GPXFileName.empty() || state.MainClosing) {
     close();
     return false;
   }
   Go();
   return isVisible();
+}
+
+bool frmQuilletMain::Choose() {
+  RunState& state = parts_.state;
+  frmGetGPX chooser(state, parts_.edges.messages);
+  if (chooser.ListCount() < 1) {
+    parts_.edges.messages.Show(Message{NoGpxFilesText(CurrentFolderText()), "", MessageIcon::kNone});
+    return false;
+  }
+  parts_.show_chooser(chooser);
+  chooser.close();
+  return true;
 }
 
 void frmQuilletMain::Go() {

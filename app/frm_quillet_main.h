@@ -19,9 +19,6 @@ namespace velmora {
 
 class frmGetGPX;
 
-inline constexpr const char* kNoGpxFilesMessage =
-    "You must copy the 'Velmora.exe' file, to the folder with the GPX files you want to add GC "
-    "logs to. The file is probably here 'C:\\Program Files (x86)\\Velmora'";
 inline constexpr const char* kFinishedMessage = kFinishedText;
 
 // What the main window needs from the rest of the program. The run's
@@ -42,7 +39,8 @@ class frmQuilletMain : public QWidget {
   explicit frmQuilletMain(MainWindowParts parts, QWidget* parent = nullptr);
   ~frmQuilletMain() override;
 
-  // The load step. Returns true when the main window stays open for the user
+  // The load step: the chooser, unless the start named a file already (a
+  // GPXFileName set before the load). Returns true when the main window stays open for the user
   // (a run that did not finish); false when the program ends here. Throws
   // ProgramEnd when the closed window is used during the run.
   bool Load();
@@ -68,6 +66,8 @@ class frmQuilletMain : public QWidget {
 
   void CreateControls();
   void ArrangeControls();
+  // Shows the chooser; false (after a message) when the folder has no GPX file.
+  bool Choose();
 
   MainWindowParts parts_;
   QLineEdit* txtCachesProcessed = nullptr;

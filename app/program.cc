@@ -38,8 +38,17 @@ bool LoadSettings(Messages& messages, Settings& settings) {
 }
 
 int RunProgram(const Settings& settings, const std::string& command_line,
-               const ProgramParts& parts) {
+               const ProgramParts& parts, const StartFolder& start) {
   RunState state;
+  switch (PrepareStart(start, state, parts.edges.messages)) {
+    case StartStep::kEnd:
+      return 0;
+    case StartStep::kRefused:
+      return kExitFailure;
+    case StartStep::kChooser:
+    case StartStep::kRunFile:
+      break;
+  }
   auto show_chooser = parts.show_chooser;
   if (!show_chooser) show_chooser = [](frmGetGPX& chooser) { chooser.exec(); };
   try {

@@ -11,6 +11,7 @@
 #include "cli/exit_status.h"
 #include "core/edges.h"
 #include "core/run.h"
+#include "app/start_folder.h"
 #include "core/settings.h"
 #include "files/file_error.h"
 
@@ -32,11 +33,12 @@ struct ProgramParts {
 inline constexpr int kExitFailure = kExitUnexpected;
 inline constexpr int kExitBadSettings = kExitUsage;
 
-// Runs one program start in the running QApplication. Returns the exit
-// status: 0 for every ordinary end, kExitFailure after a failure that no
-// step trapped (reported through parts.messages first).
+// Runs one program start in the running QApplication, beginning where
+// `start` says (PrepareStart). Returns the exit status: 0 for every ordinary
+// end, kExitFailure after a failure that no step trapped (reported through
+// parts.edges.messages first) or a FILE or FOLDER that cannot be used.
 int RunProgram(const Settings& settings, const std::string& command_line,
-               const ProgramParts& parts);
+               const ProgramParts& parts, const StartFolder& start = {});
 
 // The report of an untrapped failure: its number and description.
 Message FailureReport(const FileError& error);

@@ -12,7 +12,8 @@ PACKAGES=(
   libxml2-utils libxml2-dev gpsbabel
   libzip-dev
   clang libclang-rt-14-dev
-  dpkg-dev file
+  dpkg-dev file lintian desktop-file-utils
+  openbox poppler-utils
   jq
 )
 

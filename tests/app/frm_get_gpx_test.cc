@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gmock/gmock.h>
+
+#include <filesystem>
 
 #include "tests/app/chooser_actions.h"
 #include "tests/support/fakes.h"
@@ -182,25 +185,115 @@ TEST_F(FrmGetGpxTest, VersionItemShowsTheVersionAndLeavesTheChoiceAlone) {
   EXPECT_NE(chooser.result(), QDialog::Accepted);
 }
 
-TEST_F(FrmGetGpxTest, HelpPdfOpensTheWorkingFolderDocumentAndIgnoresFailure) {
-  Put("a.gpx");
-  frmGetGPX chooser(state_, messages_);
-  std::vector<QUrl> opened;
-  chooser.SetLauncher([&](const QUrl& url) { opened.push_back(url); });
-  Action(chooser, "mnuLaunchPDF")->trigger();  // Velmora.pdf is missing
-  Action(chooser, "mnuLaunchPDF")->trigger();
-  ASSERT_EQ(opened.size(), 2u);
-  EXPECT_TRUE(opened[0].isLocalFile());
-  EXPECT_EQ(opened[0].toLocalFile(), QDir::current().absoluteFilePath("Velmora.pdf"));
+// A program in prefix/bin, with a guide in each place Help PDF looks.
+class HelpPdfTest : public FrmGetGpxTest {
+ protected:
+  HelpPdfTest() {
+    std::filesystem::create_directories(installed_.parent_path());
+    std::filesystem::create_directories(beside_.parent_path());
+    for (const auto& guide : {working_, installed_, beside_}) WriteFileBytes(guide, "%PDF-1.4");
+  }
+  // Help PDF, with the launcher answering `opens`; the local files it was given.
+  std::vector<std::filesystem::path> Help(bool opens) {
+    frmGetGPX chooser(state_, messages_);
+    chooser.SetProgramFolder(dir_ / "prefix" / "bin");
+    std::vector<std::filesystem::path> opened;
+    chooser.SetLauncher([&](const QUrl& url) {
+      opened.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+      return opens;
+    });
+    Action(chooser, "mnuLaunchPDF")->trigger();
+    return opened;
+  }
+
+  const std::filesystem::path working_ = dir_ / "Velmora.pdf";
+  const std::filesystem::path installed_ = dir_ / "prefix/share/doc/velmora/Velmora.pdf";
+  const std::filesystem::path beside_ = dir_ / "prefix/bin/Velmora.pdf";
+};
+
+TEST_F(HelpPdfTest, OpensTheWorkingFolderGuideThenTheInstalledOneThenTheOneBesideTheProgram) {
+  EXPECT_THAT(Help(true), ElementsAre(working_));
+  std::filesystem::remove(working_);
+  EXPECT_THAT(Help(true), ElementsAre(installed_));
+  std::filesystem::remove(installed_);
+  EXPECT_THAT(Help(true), ElementsAre(beside_));
   EXPECT_THAT(messages_.shown, IsEmpty());
   EXPECT_TRUE(state_.GPXFileName.empty());
+}
+
+TEST_F(HelpPdfTest, AGuideThatNothingOpensIsNamedInABox) {
+  std::filesystem::remove(working_);
+  EXPECT_THAT(Help(false), ElementsAre(installed_));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_THAT(messages_.shown[0].text, ::testing::EndsWith("\n\n" + installed_.string()));
+}
+
+TEST_F(HelpPdfTest, NoGuideAnywhereSaysWhereItWouldBe) {
+  const auto places = HelpDocumentPlaces(".", dir_ / "prefix" / "bin");
+  if (!FindHelpDocument({places.begin() + 2, places.end() - 1}).empty()) {
+    GTEST_SKIP() << "a guide is installed under the build's own prefix";
+  }
+  for (const auto& guide : {working_, installed_, beside_}) std::filesystem::remove(guide);
+  EXPECT_THAT(Help(true), IsEmpty());
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_THAT(messages_.shown[0].text, ::testing::HasSubstr(installed_.string()));
+}
+
+TEST_F(FrmGetGpxTest, FirstDownSelectsTheFirstEntryAndEnterIsGo) {
+  Put("a.gpx");
+  Put("b.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  QApplication::setActiveWindow(&chooser);
+  QListWidget* list = FileList(chooser);
+  list->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(list, Qt::Key_Return);  // nothing selected: nothing happens
+  EXPECT_THAT(messages_.shown, IsEmpty());
+  EXPECT_NE(chooser.result(), QDialog::Accepted);
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->selectedItems()[0]->text(), QStringLiteral("a.gpx"));
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->selectedItems()[0]->text(), QStringLiteral("b.gpx"));
+  QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(state_.GPXFileName, "b.gpx");
+  EXPECT_EQ(chooser.result(), QDialog::Accepted);
+  EXPECT_THAT(messages_.shown, IsEmpty());
+}
+
+TEST_F(FrmGetGpxTest, OpensWideEnoughForItsCaptionAndLongNamesAndCanBeResized) {
+  const QString long_name = QStringLiteral("colorado front range benchmarks 2024-06 revisit R.gpx");
+  Put(long_name.toStdString());
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  QListWidget* list = FileList(chooser);
+  QFont title_font = QApplication::font();
+  title_font.setBold(true);
+  EXPECT_GT(chooser.width(), QFontMetrics(title_font).horizontalAdvance(chooser.windowTitle()));
+  EXPECT_GE(list->viewport()->width(), QFontMetrics(list->font()).horizontalAdvance(long_name));
+  EXPECT_LT(chooser.minimumWidth(), chooser.maximumWidth());
+  EXPECT_LT(chooser.minimumHeight(), chooser.maximumHeight());
+
+  const QRect before = list->geometry();
+  chooser.resize(chooser.width() + 120, chooser.height() + 80);
+  QApplication::processEvents();
+  EXPECT_EQ(list->width(), before.width() + 120);
+  EXPECT_EQ(list->height(), before.height() + 80);
+  EXPECT_LE(list->geometry().bottom(), GoButton(chooser)->geometry().top());
+  EXPECT_TRUE(list->parentWidget()->rect().contains(GoButton(chooser)->geometry()));
 }
 
 TEST_F(FrmGetGpxTest, LaunchUrlPassesAWebAddressUnchanged) {
   frmGetGPX chooser(state_, messages_);
   std::vector<QUrl> opened;
-  chooser.SetLauncher([&](const QUrl& url) { opened.push_back(url); });
-  chooser.LaunchURL("http://127.0.0.1:8080/help.html");
+  chooser.SetLauncher([&](const QUrl& url) {
+    opened.push_back(url);
+    return true;
+  });
+  EXPECT_TRUE(chooser.LaunchURL("http://127.0.0.1:8080/help.html"));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toString(), QStringLiteral("http://127.0.0.1:8080/help.html"));
 }

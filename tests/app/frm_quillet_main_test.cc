@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gmock/gmock.h>
 
 #include <filesystem>
 
 #include "app/program_end.h"
+#include "app/start_folder.h"
 #include "tests/app/chooser_actions.h"
 #include "tests/app/main_window_harness.h"
 #include "tests/support/temp_dir.h"
@@ -77,14 +79,40 @@ TEST_F(FrmQuilletMainTest, NoGpxFileShowsTheMessageAndEndsWithoutWindowOrFile) {
   EXPECT_FALSE(h_.window().Load());
   ASSERT_EQ(h_.messages.shown.size(), 1u);
   EXPECT_EQ(h_.messages.shown[0].text,
-            "You must copy the 'Velmora.exe' file, to the folder with the GPX files you want to "
-            "add GC logs to. The file is probably here 'C:\\Program Files (x86)\\Velmora'");
+            NoGpxFilesText(std::filesystem::current_path().string()));
   EXPECT_EQ(h_.messages.shown[0].title, "");
   EXPECT_EQ(h_.messages.shown[0].icon, MessageIcon::kNone);
   EXPECT_EQ(h_.chooser_shows, 0);
   EXPECT_EQ(h_.process_calls, 0);
   EXPECT_FALSE(h_.window().isVisible());
   EXPECT_EQ(FolderNames(), before);
+}
+
+TEST_F(FrmQuilletMainTest, TheCountBoxIsReadOnly) {
+  frmQuilletMain& window = h_.window();
+  window.show();
+  window.run().progress.SetCount(3);
+  QLineEdit* box = h_.count_box();
+  EXPECT_TRUE(box->isReadOnly());
+  box->setFocus();
+  QTest::keyClicks(box, "99");
+  QTest::keyClick(box, Qt::Key_Backspace);
+  EXPECT_EQ(box->text(), QStringLiteral("3"));
+}
+
+TEST_F(FrmQuilletMainTest, AFileNamedAtTheStartRunsWithoutTheChooser) {
+  Put("quads.gpx");
+  Put("other.gpx");
+  h_.state.GPXFileName = "quads.gpx";  // as PrepareStart leaves it
+  std::string processed_file;
+  h_.process = [&](velmora::Run& run) {
+    processed_file = run.state.GPXFileName;
+    run.state.RunFinished = true;
+  };
+  EXPECT_FALSE(h_.window().Load());
+  EXPECT_EQ(h_.chooser_shows, 0);
+  EXPECT_EQ(processed_file, "quads.gpx");
+  EXPECT_THAT(h_.events, ElementsAre("process", "log", "message"));
 }
 
 TEST_F(FrmQuilletMainTest, ChooserClosedWithoutChoiceEndsQuietly) {
