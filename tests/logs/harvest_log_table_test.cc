@@ -122,6 +122,24 @@ TEST(HarvestLogTable, ParagraphAndLineBreakTagsOfALongTextBecomeTwoSpaces) {
   EXPECT_EQ(TextOf("<p>A</p><p class=\"cut off" + gap), "A  &lt;p class=&quot;cut off");
 }
 
+TEST(HarvestLogTable, DecodesReferencesBeforeEscapingOnlyWhenAsked) {
+  const std::string page = ListingPage(
+      LogRow("Didn&#39;t find it &amp; more", "7/4/2009", "Ann &amp; Bob&nbsp;&#xE9;",
+             "Caf&eacute; &lt;b&gt; 2&quot; &bogus; &#0; AT&T</p>"));
+  std::string block;
+  ASSERT_TRUE(HarvestLogTable(page, block, kMonthFirst, PageReferences::kDecode));
+  const auto logs = ParseLogBlock(block);
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0].type, "Didn't find it &amp; more");
+  EXPECT_EQ(logs[0].finder, "Ann &amp; Bob \xC3\xA9");
+  EXPECT_EQ(logs[0].text,
+            "Caf\xC3\xA9 &lt;b&gt; 2&quot; &amp;bogus; &amp;#0; AT&amp;T");
+  const auto kept = Harvest(page);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].type, "Didn&amp;#39;t find it &amp;amp; more");
+  EXPECT_EQ(kept[0].finder, "Ann &amp;amp; Bob&amp;nbsp;&amp;#xE9;");
+}
+
 TEST(HarvestLogTable, DropsOneTrailingLessThanSign) {
   EXPECT_EQ(TextOf("Look under the rock <</p>"), "Look under the rock");
   EXPECT_EQ(TextOf("arrows <<</p>"), "arrows &lt;");
