@@ -67,7 +67,7 @@ std::string HelpText() {
   return UsageText() + "\n"
          "Adds the current visitor logs of the benchmarks in FILE.gpx, a GPX 1.1 file,\n"
          "from their listing pages. The result goes to 'FILE R.gpx' next to FILE (the\n"
-         "name before its first point, then \" R.gpx\"), rewritten after every benchmark;\n"
+         "name before its last point, then \" R.gpx\"), rewritten after every benchmark;\n"
          "a finished run adds an entry to ErrorLog.txt there too. The run works in the\n"
          "folder that holds FILE.\n"
          "\n"

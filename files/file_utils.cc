@@ -94,7 +94,7 @@ std::string BaseName(const std::string& path) {
   if (path.empty()) return {};
   const std::size_t slash = path.rfind('\\');
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const std::size_t point = name.find('.');
+  const std::size_t point = name.rfind('.');
   return point == std::string::npos ? name : name.substr(0, point);
 }
 

@@ -25,7 +25,8 @@ void WriteResultFile(const std::string& document, const std::string& gpx_file_na
 bool FileExists(const std::string& path);
 
 // The file name without its folder (only "\" separates folders) and without
-// everything from its first point on.
+// its extension: everything from its last point on ("boulder.2011.gpx" gives
+// "boulder.2011"; a name without a point is kept whole).
 std::string BaseName(const std::string& path);
 
 }  // namespace velmora

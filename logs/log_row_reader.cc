@@ -1,5 +1,6 @@
 #include "logs/log_row_reader.h"
 
+#include <cstddef>
 #include <utility>
 
 namespace velmora {
@@ -7,7 +8,38 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kParagraphGap = "           ";  // 11 spaces
-constexpr std::string_view kLongTextBreak = "<br />";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The length of the paragraph or line-break tag at the start of `text`
+// ("<p>", "<p ...>", "</p>", "<br>", "<br/>", "<br />"); 0 when none starts there.
+std::size_t BreakTagLength(std::string_view text) {
+  for (std::string_view tag : {"<br />", "<br/>", "<br>", "</p>", "<p>"}) {
+    if (text.starts_with(tag)) return tag.size();
+  }
+  if (text.size() > 2 && text.starts_with("<p") && IsBlank(text[2])) {
+    const std::size_t close = text.find('>');
+    if (close != std::string_view::npos) return close + 1;
+  }
+  return 0;
+}
+
+// Every paragraph and line-break tag of a long text becomes two spaces.
+std::string ReplaceBreakTags(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t length = text[i] == '<' ? BreakTagLength(text.substr(i)) : 0;
+    if (length == 0) {
+      out += text[i++];
+    } else {
+      out += "  ";
+      i += length;
+    }
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -58,7 +90,7 @@ void LogRowReader::ExtractLogText(std::string_view start, std::string_view end) 
   if (begin == 0) return;
   const Pos gap = Find(cursor_, kParagraphGap);
   if (gap != 0 && gap - cursor_ > 10) {
-    field_ = ReplaceAll(Trim(Mid(page_, begin, gap - begin)), kLongTextBreak, "  ");
+    field_ = ReplaceBreakTags(Trim(Mid(page_, begin, gap - begin)));
   } else {
     field_ = Trim(Mid(page_, begin, cursor_ - begin));
   }

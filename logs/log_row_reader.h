@@ -39,7 +39,8 @@ class LogRowReader {
 
   // As ExtractField, then the multi-paragraph rule: when the next run of 11
   // spaces begins 11 or more characters after the cursor, the field runs up
-  // to that run instead, and every "<br />" in it becomes two spaces.
+  // to that run instead, and every paragraph or line-break tag in it ("<p>",
+  // "<p ...>", "</p>", "<br>", "<br/>", "<br />") becomes two spaces.
   void ExtractLogText(std::string_view start, std::string_view end);
 
   std::string& field() { return field_; }

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "logs/convert_log_date.h"
 #include "logs/harvest_log_table.h"
+#include "logs/page_charset.h"
 #include "net/fetch_cache_page_html.h"
 
 namespace velmora {
@@ -32,7 +33,19 @@ void Quillet(const std::string& TheURL, Run& run) {
     state.NoBenchmark = true;
     return;
   }
-  if (!HarvestLogTable(page, state.LogBlock, UserDateOrder())) state.NoLogs = true;
+  // The fetch does not report the answer's Content-Type yet: the page's own
+  // declaration names its charset.
+  const std::string_view content_type;
+  if (!HarvestListingPage(page, content_type, state.DocumentText, state.LogBlock)) {
+    state.NoLogs = true;
+  }
+}
+
+bool HarvestListingPage(std::string_view page, std::string_view content_type,
+                        std::string_view document, std::string& LogBlock) {
+  if (!DocumentIsUtf8(document)) return HarvestLogTable(page, LogBlock, UserDateOrder());
+  return HarvestLogTable(PageToUtf8(page, content_type), LogBlock, UserDateOrder(),
+                         PageReferences::kDecode);
 }
 
 }  // namespace velmora

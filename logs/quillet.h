@@ -4,6 +4,7 @@
 #define VELMORA_LOGS_QUILLET_H
 
 #include <string>
+#include <string_view>
 
 #include "core/run.h"
 
@@ -13,6 +14,15 @@ namespace velmora {
 // fills LogBlock with the page's logs, or sets NoBenchmark, or sets NoLogs,
 // or (no page at all) shows "Cannot Continue" and clears MoreBenchmarks.
 void Quillet(const std::string& TheURL, Run& run);
+
+// Fills LogBlock with the logs of a fetched listing page for `document`; false
+// when the page holds no log row. In a UTF-8 document (DocumentIsUtf8) the
+// page is first brought into UTF-8 (PageToUtf8, from the charset
+// `content_type` names, the answer's Content-Type; empty when unknown) and the
+// character references of each log are decoded; in a document in another
+// encoding, the page is harvested exactly as it came.
+bool HarvestListingPage(std::string_view page, std::string_view content_type,
+                        std::string_view document, std::string& LogBlock);
 
 }  // namespace velmora
 

@@ -91,7 +91,7 @@ TEST_F(FrmQuilletMainTest, NoGpxFileShowsTheMessageAndEndsWithoutWindowOrFile) {
 TEST_F(FrmQuilletMainTest, TheCountBoxIsReadOnly) {
   frmQuilletMain& window = h_.window();
   window.show();
-  window.run().progress.SetCount(3);
+  window.run().edges.progress.SetCount(3);
   QLineEdit* box = h_.count_box();
   EXPECT_TRUE(box->isReadOnly());
   box->setFocus();

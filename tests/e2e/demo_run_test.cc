@@ -97,7 +97,7 @@ TEST_F(DemoRunTest, GpsbabelReadsTheResultAndSeesTheInsertedLogs) {
   ASSERT_EQ(read.exit_status, 0) << read.err;
   const std::string& text = read.out;
   for (const char* log : {"Found it by trailrunner on 2010-08-14",
-                          "Found it by Ann &amp; Bob on 2008-06-02",
+                          "Found it by Ann & Bob on 2008-06-02",
                           "Note by peakbagger_co on 2006-03-21",
                           "Didn't find it by rocky_mtn_mapper on 2009-11-05",
                           "Didn't find it by trailrunner on 2007-07-19",

@@ -16,21 +16,24 @@ using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
 
-TEST(BaseNameTest, CutsTheFolderAtBackslashesAndTheNameAtItsFirstPoint) {
+TEST(BaseNameTest, CutsTheFolderAtBackslashesAndTheNameAtItsLastPoint) {
   EXPECT_EQ(BaseName("C:\\Users\\hunter\\quads.gpx"), "quads");
   EXPECT_EQ(BaseName("quads.gpx"), "quads");
-  EXPECT_EQ(BaseName("a.b.gpx"), "a");
+  EXPECT_EQ(BaseName("a.b.gpx"), "a.b");
+  EXPECT_EQ(BaseName("boulder.2011.gpx"), "boulder.2011");
   EXPECT_EQ(BaseName("noextension"), "noextension");
   EXPECT_EQ(BaseName("C:\\folder\\"), "");
   EXPECT_EQ(BaseName(""), "");
-  EXPECT_EQ(BaseName(".hidden.gpx"), "");
+  EXPECT_EQ(BaseName(".hidden.gpx"), ".hidden");
+  EXPECT_EQ(BaseName(".gpx"), "");
   EXPECT_EQ(BaseName("dir.v2\\x.gpx"), "x");  // a point in a folder does not count
   EXPECT_EQ(BaseName("sub/quads.gpx"), "sub/quads");  // a slash is an ordinary character
 }
 
 TEST(BaseNameTest, ResultFileNames) {
   EXPECT_EQ(ResultFileName("C:\\maps\\quads.gpx"), "quads R.gpx");
-  EXPECT_EQ(ResultFileName("a.b.gpx"), "a R.gpx");
+  EXPECT_EQ(ResultFileName("a.b.gpx"), "a.b R.gpx");
+  EXPECT_EQ(ResultFileName("boulder.2011.gpx"), "boulder.2011 R.gpx");
   EXPECT_EQ(ResultFileName(""), " R.gpx");
 }
 

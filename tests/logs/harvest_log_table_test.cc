@@ -49,9 +49,9 @@ TEST(HarvestLogTable, ReadsEveryFieldOfARealisticPage) {
   EXPECT_EQ(logs[1].type, "Didn't find it");
   EXPECT_EQ(logs[1].finder, "O&apos;Brien &amp; Sons");
   EXPECT_EQ(logs[1].text,
-            "&lt;p&gt;Searched for 45 minutes with a probe.  The disk should be 3.2 m from "
-            "the &quot;witness post&quot;, but the post&apos;s gone.&lt;/p&gt;&lt;p&gt;Will "
-            "try again in spring.&lt;/p&gt;");
+            "Searched for 45 minutes with a probe.  The disk should be 3.2 m from "
+            "the &quot;witness post&quot;, but the post&apos;s gone.    Will "
+            "try again in spring.");
   EXPECT_EQ(logs[2].date, "2008-01-15");
   EXPECT_EQ(logs[2].type, "Write note");
   EXPECT_EQ(logs[2].finder, "Bob &amp;amp; Carol");
@@ -100,12 +100,11 @@ TEST(HarvestLogTable, TakesFurtherParagraphsOnlyWhenTheGapIsElevenOrMoreAway) {
   // "</p>" plus 6 characters: the run begins 10 after the "</p>".
   EXPECT_EQ(TextOf("<p>A<br />B</p>123456" + gap + "<p>Two</p>"), "&lt;p&gt;A&lt;br /&gt;B");
   // "</p>" plus 7 characters: 11 after it, so the text runs up to the gap.
-  EXPECT_EQ(TextOf("<p>A<br />B</p>1234567" + gap + "<p>Two</p>"),
-            "&lt;p&gt;A  B&lt;/p&gt;1234567");
+  EXPECT_EQ(TextOf("<p>A<br />B</p>1234567" + gap + "<p>Two</p>"), "A  B  1234567");
   // A run of 10 spaces is no gap: the next run of 11 (the indentation of
   // "</td>") is, and it lies far enough away.
   EXPECT_EQ(TextOf("<p>One</p>" + std::string(10, ' ') + "<p>Two</p>"),
-            "&lt;p&gt;One&lt;/p&gt;          &lt;p&gt;Two&lt;/p&gt;");
+            "One              Two");
   // No run after the "</p>" at all.
   std::string block;
   ASSERT_TRUE(HarvestLogTable(
@@ -114,6 +113,31 @@ TEST(HarvestLogTable, TakesFurtherParagraphsOnlyWhenTheGapIsElevenOrMoreAway) {
       block, kMonthFirst));
   ASSERT_EQ(ParseLogBlock(block).size(), 1u);
   EXPECT_EQ(ParseLogBlock(block)[0].text, "&lt;p&gt;One&lt;br /&gt;x");
+}
+
+TEST(HarvestLogTable, ParagraphAndLineBreakTagsOfALongTextBecomeTwoSpaces) {
+  const std::string gap(11, ' ');
+  EXPECT_EQ(TextOf("<p class=\"x\">A<br>B<br/>C</p><p\nid=1>D<b>E</b><pre>F<p/>G" + gap),
+            "A  B  C    D&lt;b&gt;E&lt;/b&gt;&lt;pre&gt;F&lt;p/&gt;G");
+  EXPECT_EQ(TextOf("<p>A</p><p class=\"cut off" + gap), "A  &lt;p class=&quot;cut off");
+}
+
+TEST(HarvestLogTable, DecodesReferencesBeforeEscapingOnlyWhenAsked) {
+  const std::string page = ListingPage(
+      LogRow("Didn&#39;t find it &amp; more", "7/4/2009", "Ann &amp; Bob&nbsp;&#xE9;",
+             "Caf&eacute; &lt;b&gt; 2&quot; &bogus; &#0; AT&T</p>"));
+  std::string block;
+  ASSERT_TRUE(HarvestLogTable(page, block, kMonthFirst, PageReferences::kDecode));
+  const auto logs = ParseLogBlock(block);
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0].type, "Didn't find it &amp; more");
+  EXPECT_EQ(logs[0].finder, "Ann &amp; Bob \xC3\xA9");
+  EXPECT_EQ(logs[0].text,
+            "Caf\xC3\xA9 &lt;b&gt; 2&quot; &amp;bogus; &amp;#0; AT&amp;T");
+  const auto kept = Harvest(page);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept[0].type, "Didn&amp;#39;t find it &amp;amp; more");
+  EXPECT_EQ(kept[0].finder, "Ann &amp;amp; Bob&amp;nbsp;&amp;#xE9;");
 }
 
 TEST(HarvestLogTable, DropsOneTrailingLessThanSign) {

@@ -94,5 +94,29 @@ TEST_F(QuilletTest, PageWithoutExactRowMarkerHasNoLogs) {
   EXPECT_TRUE(fake.state.NoLogs);
 }
 
+TEST_F(QuilletTest, AUtf8DocumentGetsTheLogsInUtf8AndDecoded) {
+  const std::string page = testing::ListingPage(
+      "<meta charset=\"ISO-8859-1\">" +
+      testing::LogRow("Found it", "7/4/2009", "Ren\xE9 &amp; Bob", "<p>caf\xE9</p>"));
+  fake.pages.Add(kUrl, page);
+  fake.state.DocumentText = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<gpx>";
+  Quillet(kUrl, fake.run);
+  auto logs = ParseLogBlock(fake.state.LogBlock);
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0].finder, "Ren\xC3\xA9 &amp; Bob");
+  EXPECT_EQ(logs[0].text, "&lt;p&gt;caf\xC3\xA9");
+  // A document in another encoding takes the page exactly as it came.
+  fake.state.DocumentText = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<gpx>";
+  fake.pages.Add(kUrl, page);
+  Quillet(kUrl, fake.run);
+  logs = ParseLogBlock(fake.state.LogBlock);
+  ASSERT_EQ(logs.size(), 1u);
+  EXPECT_EQ(logs[0].finder, "Ren\xE9 &amp;amp; Bob");
+  // The answer's Content-Type names the charset before the page does.
+  std::string block;
+  ASSERT_TRUE(HarvestListingPage(page, "text/html; charset=windows-1251", "<gpx>", block));
+  EXPECT_EQ(ParseLogBlock(block)[0].finder, "Ren\xD0\xB9 &amp; Bob");
+}
+
 }  // namespace
 }  // namespace velmora
