@@ -114,9 +114,10 @@ TEST_F(PrepareStartTest, AProgramStartWithAFileRunsItWithoutTheChooser) {
   ScriptedPageSource pages;
   FakeClock clock;
   FakePump pump{clock};
+  NoProgress watcher;
   std::string processed;
   const ProgramParts parts{
-      messages_, pages, clock, pump,
+      Edges{pages, clock, pump, messages_, watcher},
       [&](velmora::Run& run) {
         processed = fs::current_path().string() + "|" + run.state.GPXFileName;
         run.state.RunFinished = true;
