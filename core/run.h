@@ -21,6 +21,14 @@ enum class RunOutcome {
   kNoPage,         // no page could be had for a benchmark
   kNoLogZone,      // a waypoint without a log zone
   kMalformed,      // the scan stopped at a malformed document (message shown)
+  kStopped,        // the user asked the run to stop (Ctrl-C, SIGTERM)
+};
+
+// Thrown by a front end's edge (its event pump or page source) when the user
+// has asked the run to stop. The scan lets it pass after making sure every
+// completed benchmark is in the result file; the front end catches it.
+struct RunStopped {
+  std::string reason;  // for the user: "interrupted", "terminated"
 };
 
 struct Run {

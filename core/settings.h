@@ -12,6 +12,12 @@ namespace velmora {
 
 inline constexpr const char* kApplicationTitle = "Velmora";
 
+// Where the logs of a benchmark come from.
+enum class LogSource {
+  kListing,    // the listing website's benchmark pages
+  kDatasheet,  // the agency's datasheets: from the web, or from datasheet_file
+};
+
 struct Settings {
   std::string listing_host = "www.geocaching.com";
   std::string datasheet_host = "www.ngs.noaa.gov";
@@ -20,6 +26,10 @@ struct Settings {
   // For tests that play a misbehaving website: replaces both download
   // time-outs, in seconds; 0 keeps the built-in ones (DownloadOptionsFor).
   long download_timeout_seconds = 0;
+  LogSource log_source = LogSource::kListing;
+  // A downloaded datasheet archive (.txt or .zip) read instead of the web;
+  // empty for the web. Only with LogSource::kDatasheet.
+  std::string datasheet_file;
 };
 
 // A setting that cannot be used; what() is a message for the user.
