@@ -2,17 +2,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
-#include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <span>
+#include <string_view>
 
 #include "files/file_error.h"
+#include "files/hashed_write.h"
 
 namespace velmora {
 namespace {
@@ -21,29 +16,6 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Writes all of `text` to `path`, flushed to the disk; throws FileError.
-void WriteAndSync(const std::string& path, const std::string& text) {
-  std::FILE* raw = std::fopen(path.c_str(), "wb");
-  if (raw == nullptr) throw FileError::FromErrno(path);
-  if (!text.empty() && std::fwrite(text.data(), 1, text.size(), raw) != text.size()) {
-    const FileError error = FileError::FromErrno(path);
-    std::fclose(raw);
-    throw error;
-  }
-  bool ok = std::fflush(raw) == 0;
-#ifdef _WIN32
-  ok = ok && _commit(_fileno(raw)) == 0;
-#else
-  ok = ok && fsync(fileno(raw)) == 0;
-#endif
-  if (!ok) {
-    const FileError error = FileError::FromErrno(path);
-    std::fclose(raw);
-    throw error;
-  }
-  if (std::fclose(raw) != 0) throw FileError::FromErrno(path);
-}
 
 }  // namespace
 
@@ -69,20 +41,8 @@ std::string ResultFileName(const std::string& gpx_file_name) {
 }
 
 void WriteResultFile(const std::string& document, const std::string& gpx_file_name) {
-  const std::string name = ResultFileName(gpx_file_name);
-  const std::string temporary = name + ".tmp";
-  try {
-    WriteAndSync(temporary, document);
-  } catch (const FileError&) {
-    std::remove(temporary.c_str());
-    throw;
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, name, error);
-  if (error) {
-    std::remove(temporary.c_str());
-    throw FileError(error.value(), error.message(), name);
-  }
+  const std::string_view whole = document;
+  WriteResultFileHashed(std::span<const std::string_view>(&whole, 1), gpx_file_name);
 }
 
 bool FileExists(const std::string& path) {
