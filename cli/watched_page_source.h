@@ -15,9 +15,9 @@ class WatchedPageSource : public PageSource {
   WatchedPageSource(PageSource& pages, TerminalProgress& progress)
       : pages_(pages), progress_(progress) {}
 
-  std::string FetchHTML(const std::string& TheURL) override {
+  PageAnswer Fetch(const std::string& TheURL) override {
     progress_.Fetching();
-    return pages_.FetchHTML(TheURL);
+    return pages_.Fetch(TheURL);
   }
 
  private:

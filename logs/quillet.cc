@@ -23,7 +23,8 @@ void ShowCannotContinue(Run& run) {
 void Quillet(const std::string& TheURL, Run& run) {
   RunState& state = run.state;
   state.LogBlock.clear();
-  const std::string page = FetchCachePageHTML(TheURL, run.edges.pages, run.pacing());
+  const PageAnswer answer = FetchCachePage(TheURL, run.edges.pages, run.pacing());
+  const std::string& page = answer.body;
   if (page.empty()) {
     ShowCannotContinue(run);
     state.MoreBenchmarks = false;
@@ -33,10 +34,7 @@ void Quillet(const std::string& TheURL, Run& run) {
     state.NoBenchmark = true;
     return;
   }
-  // The fetch does not report the answer's Content-Type yet: the page's own
-  // declaration names its charset.
-  const std::string_view content_type;
-  if (!HarvestListingPage(page, content_type, state.DocumentText, state.LogBlock)) {
+  if (!HarvestListingPage(page, answer.content_type, state.DocumentText, state.LogBlock)) {
     state.NoLogs = true;
   }
 }

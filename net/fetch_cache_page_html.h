@@ -1,5 +1,5 @@
-// The patient fetch of a listing page: retries empty and busy answers on a
-// growing schedule of waits before it gives up.
+// The patient fetch of a listing page: retries empty, busy and error answers
+// on a growing schedule of waits before it gives up.
 #ifndef VELMORA_NET_FETCH_CACHE_PAGE_HTML_H
 #define VELMORA_NET_FETCH_CACHE_PAGE_HTML_H
 
@@ -9,8 +9,14 @@
 
 namespace velmora {
 
-// The page text for TheURL, or the empty text after at most 29 failed
-// attempts (empty or "Server Too Busy" answers). Never shows a message.
+// The answer of the first usable attempt for TheURL. An attempt fails when
+// its body is empty, holds "Server Too Busy" (whatever the status) or comes
+// with an HTTP status of 400 or above. After at most 29 failed attempts: an
+// answer with the empty body whose `failure` tells why the last attempt
+// failed. Never shows a message.
+PageAnswer FetchCachePage(const std::string& TheURL, PageSource& pages, const Pacing& pacing);
+
+// The body alone of FetchCachePage: the page text, or the empty text.
 std::string FetchCachePageHTML(const std::string& TheURL, PageSource& pages,
                                const Pacing& pacing);
 

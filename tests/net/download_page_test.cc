@@ -134,6 +134,36 @@ TEST_F(DownloadPageTest, ErrorStatusesGiveTheirBodies) {
   EXPECT_EQ(DownloadPage(Url("/gone")), "no such page");
 }
 
+TEST_F(DownloadPageTest, TheAnswerCarriesStatusContentTypeAndWhyItFailed) {
+  server_.Get("/gone", [](const httplib::Request&, httplib::Response& response) {
+    response.status = 404;
+    response.set_content("no such page", "text/plain");
+  });
+  server_.Get("/latin", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("Ren\xE9", "text/html; charset=ISO-8859-1");
+  });
+  server_.Get("/nothing", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content("", "text/html");
+  });
+  Start();
+  const PageAnswer gone = DownloadAnswer(Url("/gone"));
+  EXPECT_EQ(gone.status, 404);
+  EXPECT_EQ(gone.body, "no such page");
+  EXPECT_EQ(gone.failure, "HTTP 404");
+  const PageAnswer latin = CurlPageSource().Fetch(Url("/latin"));
+  EXPECT_EQ(latin.status, 200);
+  EXPECT_EQ(latin.content_type, "text/html; charset=ISO-8859-1");
+  EXPECT_EQ(latin.body, "Ren\xE9");
+  EXPECT_EQ(latin.failure, "");
+  EXPECT_EQ(DownloadAnswer(Url("/nothing")).failure, "empty answer");
+  const std::string dead_url = Url("/page");
+  server_.Stop();
+  const PageAnswer refused = DownloadAnswer(dead_url);
+  EXPECT_EQ(refused.status, 0);
+  EXPECT_EQ(refused.failure, "connection refused");
+  EXPECT_EQ(DownloadAnswer("file:///etc/hostname").failure, "not a web address");
+}
+
 TEST_F(DownloadPageTest, FollowsRedirects) {
   server_.Get("/old", [](const httplib::Request&, httplib::Response& response) {
     response.set_redirect("/moved", 301);

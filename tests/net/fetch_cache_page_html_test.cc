@@ -20,9 +20,9 @@ const char kUrl[] = "http://listing.test/mark/details.aspx?PID=AB1234";
 class TimedPageSource : public ScriptedPageSource {
  public:
   explicit TimedPageSource(FakeClock& clock) : clock_(clock) {}
-  std::string FetchHTML(const std::string& TheURL) override {
+  PageAnswer Fetch(const std::string& TheURL) override {
     times.push_back(clock_.elapsed());
-    return ScriptedPageSource::FetchHTML(TheURL);
+    return ScriptedPageSource::Fetch(TheURL);
   }
   // The waits between one download and the next.
   std::vector<double> Waits() const {
@@ -115,6 +115,35 @@ TEST_F(FetchCachePageHtmlTest, TwentyNineFailuresGiveUpAfterTheWholeSchedule) {
 TEST_F(FetchCachePageHtmlTest, BusyPagesAreRetriedLikeEmptyOnes) {
   pages_.fallback = "<html><body><h1>Server Too Busy</h1></body></html>";
   EXPECT_EQ(Fetch(), "");
+  EXPECT_EQ(pages_.requests.size(), 29u);
+}
+
+TEST_F(FetchCachePageHtmlTest, ErrorAnswersAreRetriedAndTheGoodAnswerComesWhole) {
+  pages_.AddAnswer(kUrl, 500, "<html>Internal error</html>", "text/html");
+  pages_.AddAnswer(kUrl, 404, "<html>Not found</html>", "text/html");
+  pages_.AddFailure(kUrl, "connection refused");
+  pages_.AddAnswer(kUrl, 200, "<html>Server Too Busy</html>", "text/html");
+  pages_.AddAnswer(kUrl, 200, "<html>logs</html>", "text/html; charset=windows-1252");
+  const PageAnswer answer = FetchCachePage(kUrl, pages_, Pacing{clock_, pump_, 0.0});
+  EXPECT_EQ(answer.body, "<html>logs</html>");
+  EXPECT_EQ(answer.status, 200);
+  EXPECT_EQ(answer.content_type, "text/html; charset=windows-1252");
+  EXPECT_EQ(answer.failure, "");
+  EXPECT_EQ(pages_.requests.size(), 5u);
+}
+
+TEST_F(FetchCachePageHtmlTest, APermanentErrorGivesUpWithItsReason) {
+  for (int i = 0; i < 29; ++i) pages_.AddAnswer(kUrl, 404, "<html>Not found</html>");
+  PageAnswer answer = FetchCachePage(kUrl, pages_, Pacing{clock_, pump_, 0.0});
+  EXPECT_EQ(answer.body, "");
+  EXPECT_EQ(answer.failure, "HTTP 404");
+  EXPECT_EQ(pages_.requests.size(), 29u);
+  // A busy page stays a failed attempt whatever its status.
+  pages_.requests.clear();
+  pages_.fallback = "<h1>Server Too Busy</h1>";
+  answer = FetchCachePage(kUrl, pages_, Pacing{clock_, pump_, 0.0});
+  EXPECT_EQ(answer.body, "");
+  EXPECT_EQ(answer.failure, "Server Too Busy");
   EXPECT_EQ(pages_.requests.size(), 29u);
 }
 

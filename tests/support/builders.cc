@@ -41,9 +41,11 @@ std::string Gpx11(const std::vector<std::string>& waypoints) { return Document("
 
 std::string Gpx10(const std::vector<std::string>& waypoints) { return Document("1.0", waypoints); }
 
-std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows) {
+std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows,
+                        const std::string& head) {
   std::string page =
-      "<html>\r\n<head><title>" + pid + " - Benchmark Details</title></head>\r\n<body>\r\n"
+      "<html>\r\n<head>" + head + "<title>" + pid + " - Benchmark Details</title></head>\r\n"
+      "<body>\r\n"
       "  <h2>" + pid + "</h2>\r\n";
   if (rows.empty()) page += "  <p>There are no logs for this benchmark yet.</p>\r\n";
   for (const LogRowSpec& row : rows) {

@@ -32,7 +32,11 @@ struct LogRowSpec {
 };
 
 // A listing page whose log table holds the rows; no rows: a page without logs.
-std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows);
+// `head` goes into the page's <head> as it is (a <meta charset> ...). The
+// rows' bytes are copied as they are: the page is in whatever character set
+// they are written in.
+std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows,
+                        const std::string& head = "");
 
 }  // namespace velmora::testing
 
