@@ -36,7 +36,8 @@ void TerminalProgress::SetCount(int count) {
 }
 
 void TerminalProgress::PassedOver(const std::string& name) {
-  line_.PrintLine("velmora-cli: waypoint " + name + " has no log zone; passed over");
+  const std::string waypoint = name.empty() ? "a waypoint without name" : "waypoint " + name;
+  line_.PrintLine("velmora-cli: " + waypoint + " has no log zone; passed over");
 }
 
 void TerminalProgress::Fetching() {

@@ -112,7 +112,8 @@ TEST_F(CommandLineTest, EarlyStopsOfTheScanHaveTheirOwnStatuses) {
   const std::vector<Case> cases = {
       {Gpx11({Waypoint({"AB1234 MILL 3", ""})}) + "<wpt><name>AB1299", kExitMalformed,
        "Error --- The <wpt> at character"},
-      {Gpx11({Waypoint({"AB1234 MILL 3", ""})}) + "<wpt><name>AB1299</wpt>", kExitMalformed,
+      {Gpx11({Waypoint({"AB1234 MILL 3", ""})}) + "<wpt><name>AB1299<groundspeak:logs></groundspeak:logs></wpt>",
+       kExitMalformed,
        "Error --- The <name> at character"},
   };
   for (const Case& c : cases) {
