@@ -97,7 +97,7 @@ TEST_F(ExitStatusTest, NoPageKeepsWhatWasWrittenBefore) {
 
 TEST_F(ExitStatusTest, MalformedDocumentStopsWithItsOwnStatus) {
   const ProgramResult run =
-      Run(Gpx11({Waypoint({"AB1234", "MILL 3"})}) + "  <wpt><name>AB1299</wpt>\r\n");
+      Run(Gpx11({Waypoint({"AB1234", "MILL 3"})}) + "  <wpt><name>AB1299<groundspeak:logs></groundspeak:logs></wpt>\r\n");
   EXPECT_EQ(run.exit_status, 5) << run.err;
   EXPECT_TRUE(fs::exists(folder_ / "quads R.gpx"));  // the benchmark before it
 }
