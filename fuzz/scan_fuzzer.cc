@@ -49,7 +49,9 @@ std::string gpx_file;
 namespace {
 constexpr std::size_t kMostFetchesPerBenchmark = 29;
 
-// Records the document as it stood at each count, and aborts when the count
+bool ReadResult(std::string& bytes);
+
+// Records the result file as it stood at each count, and aborts when the count
 // passes the number of benchmarks the document can hold.
 class CheckedProgress : public Progress {
  public:
@@ -62,7 +64,8 @@ class CheckedProgress : public Progress {
                    state_.CurrentPID.c_str(), static_cast<long long>(state_.NameEndPos));
     }
     Require(calls <= most_, "more benchmarks completed than the document has names");
-    last_written = state_.DocumentText;
+    // The scan writes the result before it sets the count (web sources).
+    ReadResult(last_written);
   }
   int calls = 0;
   std::string last_written;
