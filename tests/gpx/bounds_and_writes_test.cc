@@ -223,7 +223,8 @@ TEST_P(PacedFromStart, ArchiveSourceWritesOnceASecondAndAfterTheLast) {
     Start(5, start);
     TimedProgress progress(scan, scan.fake.clock, 0.4);
     FakeRun& f = scan.fake;
-    velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
+    velmora::Run run{f.state, f.settings,
+                     Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
     ProcessGPXfile(run);
     // 0.0, 0.4, 0.8: not yet a second; 1.2: written; 1.6: 0.4 after it.
     EXPECT_THAT(LogsSeen(progress), ElementsAre(0, 0, 0, 4, 4));
