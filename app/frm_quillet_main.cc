@@ -132,6 +132,9 @@ void frmQuilletMain::Go() {
   if (state.MainClosing) throw ProgramEnd{};
   cmdGo->setEnabled(false);
   parts_.process(run_);
+  // A document the scan does not take ends the program once its message
+  // has been seen; a run stopped otherwise leaves the window as it is.
+  if (run_.outcome == RunOutcome::kNotGpx) close();
   if (!state.RunFinished) return;
   FinishRun(run_, parts_.append_error_log);
   close();

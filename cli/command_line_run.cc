@@ -68,11 +68,6 @@ int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& e
     line.Keep();
     return ReportFileError(error, edges.err);
   }
-  if (!state.RunFinished && run.outcome == RunOutcome::kNotGpx11) {
-    edges.err << kProgramName << '"' << arguments.file
-              << "\" is not a GPX 1.1 document (it lacks version=\"1.1\" creator=); "
-                 "nothing was written\n";
-  }
   return ExitStatusFor(run.outcome);
 }
 

@@ -6,9 +6,8 @@ ExitStatus ExitStatusFor(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::kNoWaypointLeft: return kExitFinished;
     case RunOutcome::kNoPage: return kExitNoPage;
-    case RunOutcome::kNoLogZone: return kExitNoLogZone;
     case RunOutcome::kMalformed: return kExitMalformed;
-    case RunOutcome::kNotGpx11: return kExitNotGpx11;
+    case RunOutcome::kNotGpx: return kExitNotGpx;
     case RunOutcome::kNotStarted: break;
   }
   return kExitUnexpected;
@@ -16,13 +15,12 @@ ExitStatus ExitStatusFor(RunOutcome outcome) {
 
 std::string ExitStatusHelp() {
   return "Exit status:\n"
-         "  0  the run went through every waypoint (a skipped faulty listing included)\n"
+         "  0  the run went through every waypoint (skipped and passed-over waypoints included)\n"
          "  1  an unexpected failure inside the program\n"
          "  2  usage error: wrong arguments, or an invalid setting\n"
          "  3  stopped early: no listing page could be had (\"Cannot Continue\")\n"
-         "  4  stopped early: a waypoint without a log zone\n"
          "  5  stopped early: a malformed document\n"
-         "  6  not a GPX 1.1 document: nothing was written\n"
+         "  6  not a GPX 1.0 or 1.1 document: nothing was changed\n"
          "  7  a file could not be read or written (its error number and description\n"
          "     are shown); a missing FILE is refused this way and nothing is created\n";
 }

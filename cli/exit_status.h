@@ -13,9 +13,8 @@ enum ExitStatus : int {
   kExitUnexpected = 1, // an unexpected failure inside the program
   kExitUsage = 2,      // wrong arguments or an invalid setting
   kExitNoPage = 3,     // stopped early: no listing page could be had
-  kExitNoLogZone = 4,  // stopped early: a waypoint without a log zone
   kExitMalformed = 5,  // stopped early: the document is malformed
-  kExitNotGpx11 = 6,   // not a GPX 1.1 document; nothing written
+  kExitNotGpx = 6,     // not a GPX 1.0 or 1.1 document; nothing changed
   kExitFileError = 7,  // a file could not be read or written
 };
 

@@ -9,7 +9,10 @@ TerminalProgress::TerminalProgress(StatusLine& line, const RunState& state, Seco
     : line_(line), state_(state), now_(std::move(now)), start_(now_()) {}
 
 ProgressView TerminalProgress::View(const std::string& activity) {
-  if (total_ < 0) total_ = CountLogZones(state_.DocumentText);
+  if (total_ < 0) {
+    total_ = state_.BenchmarkTotal >= 0 ? state_.BenchmarkTotal
+                                        : CountLogZones(state_.DocumentText);
+  }
   total_ = std::max(total_, done_);
   ProgressView view;
   view.done = done_;
@@ -30,6 +33,11 @@ void TerminalProgress::SetCount(int count) {
   } else {
     line_.PrintLine(ProgressLine(view));
   }
+}
+
+void TerminalProgress::PassedOver(const std::string& name) {
+  const std::string waypoint = name.empty() ? "a waypoint without name" : "waypoint " + name;
+  line_.PrintLine("velmora-cli: " + waypoint + " has no log zone; passed over");
 }
 
 void TerminalProgress::Fetching() {

@@ -23,6 +23,8 @@ class TerminalProgress : public Progress {
   TerminalProgress(StatusLine& line, const RunState& state, Seconds now);
 
   void SetCount(int count) override;
+  // One line: "velmora-cli: waypoint NAME has no log zone; passed over".
+  void PassedOver(const std::string& name) override;
 
   // A page download for state.CurrentPID begins (terminal bar only).
   void Fetching();

@@ -69,6 +69,9 @@ class Progress {
  public:
   virtual ~Progress() = default;
   virtual void SetCount(int count) = 0;
+  // A waypoint without a log zone (no benchmark) was passed over; `name` is
+  // the text of its first <name>, empty when it has none.
+  virtual void PassedOver(const std::string& /*name*/) {}
 };
 
 // A Progress that ignores every count: for a front end with nobody watching

@@ -16,10 +16,9 @@ namespace velmora {
 // status). The windows only look at RunFinished.
 enum class RunOutcome {
   kNotStarted,     // nothing processed yet
-  kNotGpx11,       // the document lacks the GPX 1.1 marker; left alone
+  kNotGpx,         // not a GPX 1.0 or 1.1 document; left alone (message shown)
   kNoWaypointLeft, // the scan ran out of waypoints: the normal end
   kNoPage,         // no page could be had for a benchmark
-  kNoLogZone,      // a waypoint without a log zone
   kMalformed,      // the scan stopped at a malformed document (message shown)
   kStopped,        // the user asked the run to stop (Ctrl-C, SIGTERM)
 };

@@ -25,6 +25,10 @@ struct RunState {
   std::string CurrentPID;       // first 6 characters of the waypoint's name
   Pos NameEndPos = 0;           // position of the waypoint's "</name>"
   Pos BenchmarkEnd = 0;         // end of the description range; 0 if none
+  // Waypoints with a log zone, counted when the scan starts; -1 before.
+  // During the scan DocumentText holds the output made so far and the
+  // waypoint in hand only; it is whole again when the scan has ended.
+  int BenchmarkTotal = -1;
 };
 
 }  // namespace velmora

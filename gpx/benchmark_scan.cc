@@ -1,10 +1,10 @@
 #include "gpx/benchmark_scan.h"
 
 #include "core/text.h"
-#include "files/file_utils.h"
 #include "gpx/document_edits.h"
 #include "gpx/find_next_benchmark.h"
 #include "gpx/mark_recovery_status.h"
+#include "gpx/result_writer.h"
 #include "logs/quillet.h"
 #include "net/random_pause.h"
 
@@ -15,19 +15,6 @@ float ScanPause(const std::string& command_line) {
 }
 
 namespace {
-
-RunOutcome OutcomeOf(FindOutcome found) {
-  switch (found) {
-    case FindOutcome::kNoWaypointLeft:
-      return RunOutcome::kNoWaypointLeft;
-    case FindOutcome::kNoLogZone:
-      return RunOutcome::kNoLogZone;
-    case FindOutcome::kMalformed:
-    case FindOutcome::kReady:
-      break;
-  }
-  return RunOutcome::kMalformed;
-}
 
 void EndScan(Run& run, RunOutcome outcome) {
   run.state.RunFinished = true;
@@ -48,29 +35,52 @@ void ApplyHarvest(RunState& state, const LogZone& zone) {
   }
 }
 
+// The walk over the benchmarks; returns how it ended.
+RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
+  RunState& state = run.state;
+  const float pause = ScanPause(run.CommandLine);
+  while (state.MoreBenchmarks) {
+    const FindOutcome found = FindNextBenchmark(run, cursor);
+    if (found == FindOutcome::kMalformed) return RunOutcome::kMalformed;
+    if (found == FindOutcome::kNoWaypointLeft) break;
+    Quillet(cursor.listing_url, run);
+    // No page: the harvest has told the user; this waypoint is not written.
+    if (!state.MoreBenchmarks) return RunOutcome::kNoPage;
+    MarkRecoveryStatus(state);
+    ApplyHarvest(state, cursor.log_zone);
+    KeepWaypoint(state, cursor);
+    writer.Completed(cursor.ResultPieces(state), cursor.source_done);
+    run.edges.progress.SetCount(writer.completed());
+    RandomPause(pause, run.pacing());
+  }
+  return RunOutcome::kNoWaypointLeft;
+}
+
 }  // namespace
 
 void ProcessVer11GPXfile(Run& run) {
   RunState& state = run.state;
-  const float pause = ScanPause(run.CommandLine);
   state.MoreBenchmarks = true;
-  ScanCursor cursor = StartOfScan(state.DocumentText);
-  int processed = 0;
-  while (state.MoreBenchmarks) {
-    const FindOutcome found = FindNextBenchmark(run, cursor);
-    if (found != FindOutcome::kReady) return EndScan(run, OutcomeOf(found));
-    Quillet(cursor.listing_url, run);
-    // No page: the harvest has told the user; this waypoint is not written.
-    if (!state.MoreBenchmarks) return EndScan(run, RunOutcome::kNoPage);
-    MarkRecoveryStatus(state);
-    ApplyHarvest(state, cursor.log_zone);
-    WriteResultFile(state.DocumentText, state.GPXFileName);
-    ++processed;
-    run.edges.progress.SetCount(processed);
-    RandomPause(pause, run.pacing());
+  state.BenchmarkTotal = CountBenchmarks(state.DocumentText);
+  ScanCursor cursor = StartOfScan(state);
+  ResultWriter writer(run);
+  RunOutcome outcome;
+  try {
+    outcome = ScanBenchmarks(run, cursor, writer);
+  } catch (const RunStopped&) {
+    // Every completed benchmark reaches the file before the stop goes on.
+    writer.Flush(cursor.ResultPieces(state));
+    EndOfScan(state, cursor);
+    run.outcome = RunOutcome::kStopped;
+    throw;
+  } catch (...) {
+    writer.Flush(cursor.ResultPieces(state));
+    EndOfScan(state, cursor);
+    throw;
   }
-  EndScan(run, RunOutcome::kNoWaypointLeft);
+  writer.Flush(cursor.ResultPieces(state));
+  EndOfScan(state, cursor);
+  EndScan(run, outcome);
 }
 
 }  // namespace velmora
-

@@ -1,4 +1,4 @@
-// The benchmark scan of a GPX 1.1 document (ProcessVer11GPXfile) and the
+// The benchmark scan of a GPX 1.0 or 1.1 document (ProcessVer11GPXfile) and the
 // pause between two benchmarks.
 #ifndef VELMORA_GPX_BENCHMARK_SCAN_H
 #define VELMORA_GPX_BENCHMARK_SCAN_H
@@ -13,7 +13,11 @@ namespace velmora {
 // letter case (and nothing else).
 float ScanPause(const std::string& command_line);
 
-// Runs the scan over run.state.DocumentText; sets RunFinished when it ends.
+// Runs the scan over run.state.DocumentText in one pass, writing the result
+// file through a ResultWriter; sets RunFinished when it ends. A RunStopped
+// or any other exception from an edge passes on once every completed
+// benchmark is in the result file (outcome kStopped for RunStopped).
+// DocumentText is the whole document again when it returns or throws.
 void ProcessVer11GPXfile(Run& run);
 
 }  // namespace velmora

@@ -64,6 +64,8 @@ namespace {
 
 constexpr std::string_view kNameStart = "<name>";
 constexpr std::string_view kNameEnd = "</name>";
+constexpr std::string_view kWaypointStart = "<wpt";
+constexpr std::string_view kWaypointEnd = "</wpt>";
 constexpr std::string_view kDescriptionEnd = "</groundspeak:long_description>";
 const std::string kAsteriskRun(70, '*');
 
@@ -80,18 +82,81 @@ std::string DamagedMessage(const std::string& what) {
          " the benchmarks completed before it.";
 }
 
+// 0-based offset of the first "<wpt" start tag at or after `from` ("<wpt"
+// followed by a blank or ">"); npos when there is none.
+std::size_t WaypointStart(std::string_view text, std::size_t from) {
+  for (std::size_t at = text.find(kWaypointStart, from); at != std::string_view::npos;
+       at = text.find(kWaypointStart, at + 1)) {
+    const std::size_t next = at + kWaypointStart.size();
+    if (next >= text.size()) return std::string_view::npos;
+    const char c = text[next];
+    if (c == '>' || c == ' ' || c == '\t' || c == '\r' || c == '\n') return at;
+  }
+  return std::string_view::npos;
+}
+
+// 0-based offset just past the element that starts at `start`: past its
+// "</wpt>", or past the start tag itself when that ends in "/>". npos when
+// the element is not closed before the next waypoint or the end of the text.
+std::size_t WaypointEnd(std::string_view text, std::size_t start) {
+  const std::size_t tag_end = text.find('>', start);
+  if (tag_end == std::string_view::npos) return tag_end;
+  if (text[tag_end - 1] == '/') return tag_end + 1;
+  const std::size_t close = text.find(kWaypointEnd, tag_end);
+  if (close == std::string_view::npos) return close;
+  if (WaypointStart(text, tag_end) < close) return std::string_view::npos;
+  return close + kWaypointEnd.size();
+}
+
+enum class WaypointWalk { kTaken, kNoneLeft, kUnclosed };
+
+// Moves the text in front of the next waypoint to the output and puts the
+// waypoint behind it, at DocumentText's end.
+WaypointWalk TakeNextWaypoint(RunState& state, ScanCursor& cursor) {
+  const std::string_view source = cursor.source;
+  const std::size_t start = WaypointStart(source, cursor.source_done);
+  if (start == std::string_view::npos) return WaypointWalk::kNoneLeft;
+  const std::size_t end = WaypointEnd(source, start);
+  state.DocumentText.append(source.substr(cursor.source_done, start - cursor.source_done));
+  cursor.output_done = state.DocumentText.size();
+  cursor.source_done = start;
+  if (end == std::string_view::npos) return WaypointWalk::kUnclosed;
+  state.DocumentText.append(source.substr(start, end - start));
+  cursor.waypoint_end = end;
+  cursor.in_waypoint = true;
+  return WaypointWalk::kTaken;
+}
+
+// Drops the edits made to the waypoint in hand: it stands as loaded.
+void RestoreWaypoint(RunState& state, const ScanCursor& cursor) {
+  state.DocumentText.resize(cursor.output_done);
+  state.DocumentText.append(std::string_view(cursor.source)
+                                .substr(cursor.source_done,
+                                        cursor.waypoint_end - cursor.source_done));
+}
+
+// The text of the waypoint's first "<name>" element; empty when it has none.
+std::string FirstNameText(const std::string& text, Pos waypoint) {
+  const Pos start = InStr(waypoint, text, kNameStart);
+  const Pos end = ElementEnd(text, start, kNameStart, kNameEnd);
+  if (end == 0) return "";
+  return Mid(text, start + 6, end - start - 6);
+}
+
+enum class WaypointKind { kBenchmark, kPassedOver, kMalformed };
+
 // The log zone and the description range of the benchmark at NameEndPos.
-FindOutcome TakeBenchmarkRange(Run& run, ScanCursor& cursor) {
+WaypointKind TakeBenchmarkRange(Run& run, ScanCursor& cursor) {
   RunState& state = run.state;
   const std::string& text = state.DocumentText;
   switch (FindLogZone(text, state.NameEndPos, cursor.log_zone)) {
-    case LogZoneSearch::kNoStart:
-      Show(run, "Error --- Log zone start = 0");
-      return FindOutcome::kNoLogZone;
+    case LogZoneSearch::kNoStart:  // a log zone only in front of the name
+      run.edges.progress.PassedOver(FirstNameText(text, static_cast<Pos>(cursor.output_done + 1)));
+      return WaypointKind::kPassedOver;
     case LogZoneSearch::kNoEnd:
       Show(run, DamagedMessage("The log zone of benchmark '" + state.CurrentPID +
                                "' has no </groundspeak:logs>."));
-      return FindOutcome::kMalformed;
+      return WaypointKind::kMalformed;
     case LogZoneSearch::kFound:
       break;
   }
@@ -101,17 +166,103 @@ FindOutcome TakeBenchmarkRange(Run& run, ScanCursor& cursor) {
   // description's end matters.
   const Pos asterisks = InStrBefore(state.NameEndPos, text, kAsteriskRun, state.BenchmarkEnd);
   if (asterisks > 0) state.BenchmarkEnd = asterisks;
-  return FindOutcome::kReady;
+  return WaypointKind::kBenchmark;
+}
+
+// Lengthens a 6-character name by its listing name; kPassedOver for a
+// faulty listing (after its message).
+WaypointKind LengthenName(Run& run, const std::string& pid) {
+  switch (AppendListingName(run.state)) {
+    case ListingName::kAppended:
+      return WaypointKind::kBenchmark;
+    case ListingName::kMissing:
+      Show(run, FaultyListingMessage(pid));
+      return WaypointKind::kPassedOver;
+    case ListingName::kUnclosed:
+      Show(run, DamagedMessage("The listing name of benchmark '" + pid +
+                               "' has no </groundspeak:name>."));
+      break;
+  }
+  return WaypointKind::kMalformed;
+}
+
+// What the waypoint at DocumentText's end is; for a benchmark, its PID,
+// name and ranges are taken. The text ends at the waypoint's "</wpt>", so no
+// search here reaches past it.
+WaypointKind TakeWaypoint(Run& run, ScanCursor& cursor) {
+  RunState& state = run.state;
+  const std::string& text = state.DocumentText;
+  const auto waypoint = static_cast<Pos>(cursor.output_done + 1);
+  if (InStr(waypoint, text, kLogZoneStart) == 0) {
+    run.edges.progress.PassedOver(FirstNameText(text, waypoint));
+    return WaypointKind::kPassedOver;
+  }
+  const Pos name_start = InStr(waypoint, text, kNameStart);
+  if (name_start == 0) return WaypointKind::kPassedOver;
+  const Pos name_end = ElementEnd(text, name_start, kNameStart, kNameEnd);
+  if (name_end == 0) {
+    Show(run, DamagedMessage("The <name> at character " + std::to_string(name_start) +
+                             " has no </name>."));
+    return WaypointKind::kMalformed;
+  }
+  const Pos length = name_end - name_start - 6;
+  if (length < 6) return WaypointKind::kPassedOver;  // no benchmark: silently
+  state.NameEndPos = name_end;
+  const std::string pid = Mid(text, name_start + 6, 6);
+  if (length == 6) {
+    const std::size_t size_before = text.size();
+    const WaypointKind lengthened = LengthenName(run, pid);
+    if (lengthened != WaypointKind::kBenchmark) return lengthened;
+    // The benchmark's searches start on the waypoint's "</name>", after the
+    // listing name just appended: it may hold markup, even a "<name>".
+    state.NameEndPos += static_cast<Pos>(text.size() - size_before);
+  }
+  state.CurrentPID = pid;
+  cursor.listing_url = ListingUrlPrefix(run.settings) + pid;
+  return TakeBenchmarkRange(run, cursor);
 }
 
 }  // namespace
 
-ScanCursor StartOfScan(const std::string& document) {
+std::array<std::string_view, 2> ScanCursor::ResultPieces(const RunState& state) const {
+  return {std::string_view(state.DocumentText).substr(0, output_done),
+          std::string_view(source).substr(source_done)};
+}
+
+ScanCursor StartOfScan(RunState& state) {
   ScanCursor cursor;
-  const Pos first_waypoint = InStr(1, document, "<wpt");
-  // Without a waypoint the first search starts past the end and finds nothing.
-  cursor.name_end = first_waypoint == 0 ? static_cast<Pos>(document.size()) : first_waypoint - 1;
+  cursor.source = std::move(state.DocumentText);
+  state.DocumentText.clear();
+  state.DocumentText.reserve(cursor.source.size());
   return cursor;
+}
+
+void KeepWaypoint(RunState& state, ScanCursor& cursor) {
+  if (!cursor.in_waypoint) return;
+  cursor.in_waypoint = false;
+  cursor.output_done = state.DocumentText.size();
+  cursor.source_done = cursor.waypoint_end;
+}
+
+void EndOfScan(RunState& state, ScanCursor& cursor) {
+  if (cursor.ended) return;
+  cursor.ended = true;
+  const std::size_t rest = cursor.in_waypoint ? cursor.waypoint_end : cursor.source_done;
+  state.DocumentText.append(std::string_view(cursor.source).substr(rest));
+  cursor.in_waypoint = false;
+  // The pieces still give the completed benchmarks only: the output's first
+  // output_done bytes and the source from source_done are unchanged.
+}
+
+int CountBenchmarks(std::string_view document) {
+  int count = 0;
+  for (std::size_t start = WaypointStart(document, 0); start != std::string_view::npos;) {
+    const std::size_t end = WaypointEnd(document, start);
+    if (end == std::string_view::npos) break;
+    if (document.substr(start, end - start).find(kLogZoneStart) != std::string_view::npos) ++count;
+    start = WaypointStart(document, end);
+  }
+  return count;
 }
 
 std::string FaultyListingMessage(const std::string& name_text) {
@@ -122,48 +273,30 @@ std::string FaultyListingMessage(const std::string& name_text) {
 FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor) {
   RunState& state = run.state;
   state.CurrentPID.clear();
+  KeepWaypoint(state, cursor);
   for (;;) {
-    const std::string& text = state.DocumentText;
-    const Pos name_start = InStr(cursor.name_end + 1, text, kNameStart);
-    if (name_start == 0) {
+    const WaypointWalk walk = TakeNextWaypoint(state, cursor);
+    if (walk == WaypointWalk::kNoneLeft) {
       state.MoreBenchmarks = false;
+      EndOfScan(state, cursor);
       return FindOutcome::kNoWaypointLeft;
     }
-    const Pos name_end = ElementEnd(text, name_start, kNameStart, kNameEnd);
-    if (name_end == 0) {
-      Show(run, DamagedMessage("The <name> at character " + std::to_string(name_start) +
-                               " has no </name>."));
+    if (walk == WaypointWalk::kUnclosed) {
+      Show(run, DamagedMessage("The <wpt> at character " +
+                               std::to_string(cursor.source_done + 1) + " has no </wpt>."));
+      EndOfScan(state, cursor);
       return FindOutcome::kMalformed;
     }
-    cursor.name_end = name_end;
-    const Pos length = name_end - name_start - 6;
-    if (length < 6) continue;  // no benchmark: passed over silently
-    state.NameEndPos = name_end;
-    const std::string pid = Mid(text, name_start + 6, 6);
-    if (length == 6) {
-      const std::size_t size_before = text.size();
-      const ListingName listing = AppendListingName(state);
-      // The benchmark's searches, and the next name search, start after the
-      // listing name just appended, on the waypoint's "</name>": the listing
-      // name may hold markup, even a "<name>", which taken for the next
-      // waypoint would be lengthened again and again without end.
-      cursor.name_end += static_cast<Pos>(text.size() - size_before);
-      state.NameEndPos = cursor.name_end;
-      if (listing == ListingName::kMissing) {
-        Show(run, FaultyListingMessage(pid));
-        continue;
-      }
-      if (listing == ListingName::kUnclosed) {
-        Show(run, DamagedMessage("The listing name of benchmark '" + pid +
-                                 "' has no </groundspeak:name>."));
-        return FindOutcome::kMalformed;
-      }
+    const WaypointKind kind = TakeWaypoint(run, cursor);
+    if (kind == WaypointKind::kBenchmark) return FindOutcome::kReady;
+    state.CurrentPID.clear();
+    RestoreWaypoint(state, cursor);  // passed over or damaged: byte for byte
+    if (kind == WaypointKind::kMalformed) {
+      EndOfScan(state, cursor);
+      return FindOutcome::kMalformed;
     }
-    state.CurrentPID = pid;
-    cursor.listing_url = ListingUrlPrefix(run.settings) + pid;
-    return TakeBenchmarkRange(run, cursor);
+    KeepWaypoint(state, cursor);
   }
 }
 
 }  // namespace velmora
-

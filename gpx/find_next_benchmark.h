@@ -3,6 +3,8 @@
 #ifndef VELMORA_GPX_FIND_NEXT_BENCHMARK_H
 #define VELMORA_GPX_FIND_NEXT_BENCHMARK_H
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -49,34 +51,63 @@ enum class ListingName {
 };
 
 // For the waypoint whose "</name>" stands at NameEndPos (the scan calls it
-// for a name text of exactly 6 characters). The listing name is the first "<groundspeak:name>"
-// element after NameEndPos, taken as it is (it is already in XML form).
+// for a name text of exactly 6 characters). The listing name is the first
+// "<groundspeak:name>" element after NameEndPos, taken as it is (it is already in XML form).
 // NameEndPos is not moved: it then points into the lengthened name text, in
 // front of everything that is searched from it.
 ListingName AppendListingName(RunState& state);
 
-// Values of one scan that live from one benchmark to the next.
+// The text of one scan, walked once from front to back. The loaded document
+// moves into `source`; state.DocumentText holds the output made so far, then
+// the waypoint in hand (from its "<wpt" to its "</wpt>"), so that every
+// search for the waypoint's elements ends at the waypoint's own end. At every
+// moment the first `output_done` bytes of DocumentText followed by `source`
+// from `source_done` on are the document with the completed benchmarks: the
+// result file's text, in two pieces.
 struct ScanCursor {
-  Pos name_end = 0;         // the last "</name>" taken; the next search follows it
-  std::string listing_url;  // ListingUrlPrefix + CurrentPID
-  LogZone log_zone;         // the current waypoint's log zone
+  std::string source;           // the loaded document, never edited
+  std::size_t source_done = 0;  // start of the part of `source` not yet final
+  std::size_t output_done = 0;  // count of DocumentText bytes that are final
+  std::size_t waypoint_end = 0; // end (in `source`) of the waypoint in hand
+  bool in_waypoint = false;     // DocumentText ends with the waypoint in hand
+  bool ended = false;           // DocumentText is whole again (EndOfScan)
+  std::string listing_url;      // ListingUrlPrefix + CurrentPID
+  LogZone log_zone;             // the current waypoint's log zone
+
+  // The result file's text: the final output, then the rest of the source.
+  std::array<std::string_view, 2> ResultPieces(const RunState& state) const;
 };
 
-// A cursor whose first search starts at the document's first "<wpt", so that
-// the file's own name and its author's name are never taken for benchmarks.
-// A document without "<wpt" has no benchmark.
-ScanCursor StartOfScan(const std::string& document);
+// Moves state.DocumentText into a new cursor; DocumentText starts empty.
+// Only the text of "<wpt" elements is searched: the file's own name, routes
+// and tracks are never taken for benchmarks.
+ScanCursor StartOfScan(RunState& state);
+
+// The waypoint in hand, with its edits, becomes final output.
+void KeepWaypoint(RunState& state, ScanCursor& cursor);
+
+// Ends the walk: DocumentText becomes the whole document, the waypoint in
+// hand with its edits (made in memory only when it was not kept) included.
+// Once only; a second call does nothing.
+void EndOfScan(RunState& state, ScanCursor& cursor);
+
+// Counts the waypoints that have a log zone inside: the benchmarks a scan
+// of `document` can reach at most.
+int CountBenchmarks(std::string_view document);
 
 enum class FindOutcome {
   kReady,           // CurrentPID, NameEndPos, BenchmarkEnd and the cursor are set
   kNoWaypointLeft,  // MoreBenchmarks is now false
-  kNoLogZone,       // "Error --- Log zone start = 0" was shown
   kMalformed,       // the document is damaged here; a message was shown
 };
 
-// Passes over names of fewer than 6 characters, lengthens a 6-character name
-// by its listing name (a waypoint without one is skipped with a message) and
-// takes the log zone and the description range of the benchmark found.
+// Keeps the waypoint in hand, then walks to the next "<wpt" element that is a
+// benchmark. A waypoint without a log zone is passed over first (the progress
+// edge hears of it), one without a usable name silently, a 6-character name
+// is lengthened by its listing name (a waypoint without one is skipped with a
+// message), and the log zone and the description range are taken. Every
+// waypoint passed over stays byte for byte. At kNoWaypointLeft and
+// kMalformed DocumentText holds the whole document again.
 FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor);
 
 // The message about a 6-character name without a listing name.

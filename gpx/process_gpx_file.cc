@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
+#include "gpx/gpx_version.h"
 
 namespace velmora {
 
@@ -24,11 +25,15 @@ void ProcessGPXfile(Run& run) {
   RunState& state = run.state;
   state.DocumentText = ReadWholeFile(state.GPXFileName);
   RewriteDatasheetLinks(state.DocumentText, run.settings);
-  if (Contains(state.DocumentText, "version=\"1.1\" creator=")) {
+  const std::string version = GpxVersionAttribute(state.DocumentText);
+  if (version == "1.0" || version == "1.1") {
     ProcessVer11GPXfile(run);
-  } else {
-    run.outcome = RunOutcome::kNotGpx11;
+    return;
   }
+  run.outcome = RunOutcome::kNotGpx;
+  Message message;
+  message.text = kNotGpxText;
+  run.edges.messages.Show(message);
 }
 
 }  // namespace velmora

@@ -22,10 +22,15 @@ std::string ListingLinkPrefix(const Settings& settings);
 // again). A document without datasheet links is not copied.
 void RewriteDatasheetLinks(std::string& document, const Settings& settings);
 
+// The message for a document that is neither GPX 1.0 nor GPX 1.1.
+inline constexpr const char* kNotGpxText =
+    "This file is not a GPX 1.0 or 1.1 document; nothing was changed.";
+
 // Reads run.state.GPXFileName into DocumentText, rewrites datasheet links
-// and, when the document carries the GPX 1.1 marker, runs the scan.
-// run.state.RunFinished tells whether the scan came to its end, and
-// run.outcome how the run ended.
+// and, when the <gpx> start tag says version 1.0 or 1.1, runs the scan (both
+// versions alike). Any other document is left alone: kNotGpxText is shown
+// and the outcome is kNotGpx. run.state.RunFinished tells whether the scan
+// came to its end, and run.outcome how the run ended.
 void ProcessGPXfile(Run& run);
 
 }  // namespace velmora

@@ -13,6 +13,7 @@
 #include "app/frm_quillet_main.h"
 #include "app/program.h"
 #include "app/program_end.h"
+#include "core/text.h"
 #include "gpx/process_gpx_file.h"
 #include "net/curl_page_source.h"
 #include "server/listing_server.h"
@@ -177,17 +178,18 @@ TEST_F(WindowRunTest, CloseDuringThePauseAfterTheLastBenchmarkStillFinishes) {
   EXPECT_THAT(messages_.texts(), ElementsAre("              Finished         "));
 }
 
-TEST_F(WindowRunTest, DocumentThatIsNotGpx11LeavesTheWindowOpenWithEmptyCount) {
-  WriteFileBytes(dir_ / "quads.gpx", Gpx10Document(kPids));
+TEST_F(WindowRunTest, DocumentOfAnotherGpxVersionIsReportedAndEndsTheRun) {
+  const std::string gpx_2 = ReplaceAll(BenchmarkDocument(kPids), "<gpx version=\"1.1\"",
+                                       "<gpx version=\"2.0\"");
+  WriteFileBytes(dir_ / "quads.gpx", gpx_2);
   frmQuilletMain& window = Window();
-  EXPECT_TRUE(window.Load());
-  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.Load());
+  EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(Count(), QString());
   EXPECT_THAT(server_.requests(), IsEmpty());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "quads R.gpx"));
-  EXPECT_THAT(messages_.shown, IsEmpty());
+  EXPECT_THAT(messages_.texts(), ElementsAre(kNotGpxText));
   EXPECT_THAT(error_log_, IsEmpty());
-  window.close();
 }
 
 TEST_F(RunTest, ResultThatCannotBeWrittenIsReportedAndEndsTheProgram) {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/arguments.h"
+#include "core/text.h"
 #include "cli/exit_status.h"
 #include "tests/support/builders.h"
 #include "tests/support/child_process.h"
@@ -109,9 +110,10 @@ TEST_F(CommandLineTest, EarlyStopsOfTheScanHaveTheirOwnStatuses) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {Gpx11({Waypoint({"AB1234", "MILL 3", false})}), kExitNoLogZone,
-       "Error --- Log zone start = 0"},
       {Gpx11({Waypoint({"AB1234 MILL 3", ""})}) + "<wpt><name>AB1299", kExitMalformed,
+       "Error --- The <wpt> at character"},
+      {Gpx11({Waypoint({"AB1234 MILL 3", ""})}) + "<wpt><name>AB1299<groundspeak:logs></groundspeak:logs></wpt>",
+       kExitMalformed,
        "Error --- The <name> at character"},
   };
   for (const Case& c : cases) {
@@ -147,13 +149,14 @@ TEST_F(CommandLineTest, SkippedFaultyListingIsReportedAndStillEndsInZero) {
   EXPECT_EQ(pages_.requests.size(), 1u);
 }
 
-TEST_F(CommandLineTest, NotGpx11IsSaidOnStandardErrorAndNothingIsWritten) {
-  WriteFileBytes(folder_ / "old.gpx", Gpx10({Waypoint({"AB1234", "MILL 3"})}));
+TEST_F(CommandLineTest, OtherGpxVersionIsSaidOnStandardErrorAndNothingIsWritten) {
+  WriteFileBytes(folder_ / "old.gpx",
+                 ReplaceAll(Gpx10({Waypoint({"AB1234", "MILL 3"})}), "version=\"1.0\" creator",
+                            "version=\"0.9\" creator"));
 
-  EXPECT_EQ(Run({"old.gpx"}), kExitNotGpx11);
+  EXPECT_EQ(Run({"old.gpx"}), kExitNotGpx);
   EXPECT_EQ(ErrLines(), (std::vector<std::string>{
-                            "velmora-cli: \"old.gpx\" is not a GPX 1.1 document (it lacks "
-                            "version=\"1.1\" creator=); nothing was written"}));
+                            "This file is not a GPX 1.0 or 1.1 document; nothing was changed."}));
   EXPECT_EQ(FilesInFolder(), 1u);
   EXPECT_TRUE(pages_.requests.empty());
 }

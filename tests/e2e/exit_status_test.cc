@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "core/text.h"
 #include "server/listing_server.h"
 #include "velmora/version.h"
 #include "tests/support/builders.h"
@@ -64,8 +65,8 @@ TEST_F(ExitStatusTest, EachEndOfARunHasItsStatusAndItsMessages) {
           "the GPX file and started again."},
       {"no page", Gpx11({Waypoint({"AB1234", "MILL 3"}), Waypoint({"AB1240", "TOWER"})}), 3,
        cannot_continue},
-      {"no log zone", Gpx11({Waypoint({"AB1234", "MILL 3", false})}), 4,
-       "Error --- Log zone start = 0"},
+      {"no log zone: passed over", Gpx11({Waypoint({"AB1234", "MILL 3", false})}), 0,
+       "velmora-cli: waypoint AB1234 has no log zone; passed over"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,18 +97,17 @@ TEST_F(ExitStatusTest, NoPageKeepsWhatWasWrittenBefore) {
 
 TEST_F(ExitStatusTest, MalformedDocumentStopsWithItsOwnStatus) {
   const ProgramResult run =
-      Run(Gpx11({Waypoint({"AB1234", "MILL 3"})}) + "  <wpt><name>AB1299</wpt>\r\n");
+      Run(Gpx11({Waypoint({"AB1234", "MILL 3"})}) + "  <wpt><name>AB1299<groundspeak:logs></groundspeak:logs></wpt>\r\n");
   EXPECT_EQ(run.exit_status, 5) << run.err;
   EXPECT_TRUE(fs::exists(folder_ / "quads R.gpx"));  // the benchmark before it
 }
 
-TEST_F(ExitStatusTest, NotGpx11IsSaidAndNothingIsWritten) {
-  const ProgramResult run = Run(Gpx10({Waypoint({"AB1234", "MILL 3"})}));
+TEST_F(ExitStatusTest, OtherGpxVersionIsSaidAndNothingIsWritten) {
+  const ProgramResult run = Run(ReplaceAll(Gpx10({Waypoint({"AB1234", "MILL 3"})}),
+                                           "version=\"1.0\" creator", "version=\"1.2\" creator"));
   EXPECT_EQ(run.exit_status, 6);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err,
-            "velmora-cli: \"quads.gpx\" is not a GPX 1.1 document (it lacks version=\"1.1\" "
-            "creator=); nothing was written\n");
+  EXPECT_EQ(run.err, "This file is not a GPX 1.0 or 1.1 document; nothing was changed.\n");
   EXPECT_EQ(FileCount(folder_.path()), 1u);
   EXPECT_TRUE(server_.requests().empty());
 }

@@ -30,7 +30,7 @@ class FindNextBenchmarkTest : public ::testing::Test {
  protected:
   void Load(const std::string& document) {
     fake.state.DocumentText = document;
-    cursor = StartOfScan(document);
+    cursor = StartOfScan(fake.state);
   }
   void LoadWaypoints(const std::vector<WaypointFixture>& fixtures) {
     std::vector<std::string> waypoints;
@@ -101,10 +101,10 @@ TEST_F(FindNextBenchmarkTest, FaultyListingIsSkippedWithAMessage) {
   WaypointFixture named = Named("KK1235 RESET 2");
   named.has_listing_name = false;
   LoadWaypoints({faulty, named});
-  const std::string before = text();
+  const std::string before = cursor.source;
   ASSERT_EQ(Next(), FindOutcome::kReady);
   EXPECT_EQ(fake.state.CurrentPID, "KK1235");
-  EXPECT_EQ(text(), before);
+  EXPECT_EQ(text(), before.substr(0, text().size()));  // up to the second waypoint's end
   EXPECT_THAT(fake.messages.texts(),
               ElementsAre("There's something wrong with the benchmark listing 'KK1234'. It "
                           "should be removed from the GPX file and started again."));
@@ -139,12 +139,22 @@ TEST_F(FindNextBenchmarkTest, MissingDescriptionEndIsReportedAndTheBenchmarkGoes
   EXPECT_THAT(fake.messages.texts(), ElementsAre("Error --- End of Benchmark = 0"));
 }
 
-TEST_F(FindNextBenchmarkTest, WaypointWithoutLogZoneEndsTheScan) {
-  WaypointFixture f = Named("KK1234 A");
+TEST_F(FindNextBenchmarkTest, WaypointWithoutLogZoneIsPassedOverFirst) {
+  WaypointFixture f = Named("KK1234");  // 6 characters, yet not lengthened
   f.has_logs = false;
   LoadWaypoints({f});
-  EXPECT_EQ(Next(), FindOutcome::kNoLogZone);
-  EXPECT_THAT(fake.messages.texts(), ElementsAre("Error --- Log zone start = 0"));
+  const std::string loaded = cursor.source;
+  struct Heard : Progress {
+    void SetCount(int) override {}
+    void PassedOver(const std::string& name) override { names.push_back(name); }
+    std::vector<std::string> names;
+  } heard;
+  velmora::Run run{fake.state, fake.settings,
+          Edges{fake.pages, fake.clock, fake.pump, fake.messages, heard}, ""};
+  EXPECT_EQ(FindNextBenchmark(run, cursor), FindOutcome::kNoWaypointLeft);
+  EXPECT_EQ(text(), loaded);
+  EXPECT_THAT(heard.names, ElementsAre("KK1234"));
+  EXPECT_THAT(fake.messages.shown, IsEmpty());
 }
 
 TEST_F(FindNextBenchmarkTest, DamagedDocumentsStopWithAMessageAndStayIntact) {
@@ -161,7 +171,7 @@ TEST_F(FindNextBenchmarkTest, DamagedDocumentsStopWithAMessageAndStayIntact) {
       {"unclosed <name>",
        ReplaceAll(GpxDocument({Waypoint(Named("KK1234 A")), good}), "KK1234 A</name>", "KK1234 A"),
        "has no </name>"},
-      {"unclosed <name> at the end", GpxDocument({}) + "<wpt><name>KK1234", "has no </name>"},
+      {"unclosed <wpt> at the end", GpxDocument({}) + "<wpt><name>KK1234", "has no </wpt>"},
       {"unclosed log zone", GpxDocument({Waypoint(unclosed_zone), good}),
        "has no </groundspeak:logs>"},
       {"unclosed listing name",

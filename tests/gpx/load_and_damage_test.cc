@@ -33,7 +33,7 @@ WaypointFixture Named(const std::string& name) {
   return f;
 }
 
-TEST(LoadDocument, OnlyTheExactVersionMarkerStartsTheScan) {
+TEST(LoadDocument, GpxVersionsOneZeroAndOneOneAreScannedOthersLeftAlone) {
   const std::string body = Waypoint(Named("KK1234 A")) + "</gpx>\r\n";
   struct Case {
     std::string root;
@@ -41,23 +41,32 @@ TEST(LoadDocument, OnlyTheExactVersionMarkerStartsTheScan) {
   };
   const std::vector<Case> cases = {
       {"<gpx version=\"1.1\" creator=\"Export\">", true},
-      {"<gpx version=\"1.1\"  creator=\"Export\">", false},
-      {"<gpx creator=\"Export\" version=\"1.1\">", false},
-      {"<gpx version=\"1.0\" creator=\"Export\">", false},
-      {"<gpx version='1.1' creator='Export'>", false},
+      {"<gpx version=\"1.1\"  creator=\"Export\">", true},
+      {"<gpx creator=\"Export\" version=\"1.1\">", true},
+      {"<gpx version=\"1.0\" creator=\"Export\">", true},
+      {"<gpx version='1.0' creator='Export'>", true},
+      {"<gpx version=\"1.2\" creator=\"Export\">", false},
+      {"<gpx creator=\"version=&quot;1.1&quot;\">", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.root);
     ScanHarness scan;
-    scan.Choose("<?xml version=\"1.0\"?>\r\n" + c.root + "\r\n" + body);
+    const std::string document = "<?xml version=\"1.0\"?>\r\n" + c.root + "\r\n" + body;
+    scan.Choose(document);
     scan.AnswerLogs("KK1234", kOneLog);
     ProcessGPXfile(scan.fake.run);
     EXPECT_EQ(scan.fake.state.RunFinished, c.scanned);
     EXPECT_EQ(scan.ResultExists(), c.scanned);
     EXPECT_EQ(scan.fake.pages.requests.size(), c.scanned ? 1u : 0u);
     EXPECT_EQ(scan.fake.run.outcome,
-              c.scanned ? RunOutcome::kNoWaypointLeft : RunOutcome::kNotGpx11);
-    EXPECT_THAT(scan.fake.messages.shown, IsEmpty());
+              c.scanned ? RunOutcome::kNoWaypointLeft : RunOutcome::kNotGpx);
+    if (c.scanned) {
+      EXPECT_THAT(scan.fake.messages.shown, IsEmpty());
+      EXPECT_THAT(LogZoneOf(scan.Result(), "KK1234"), HasSubstr("<groundspeak:log id="));
+    } else {
+      EXPECT_THAT(scan.fake.messages.texts(), ElementsAre(kNotGpxText));
+      EXPECT_EQ(scan.fake.state.DocumentText, Loaded(document, scan));
+    }
   }
 }
 

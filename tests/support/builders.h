@@ -21,7 +21,7 @@ std::string Waypoint(const WaypointFields& fields);
 // A GPX 1.1 document (with the version marker) around the waypoints.
 std::string Gpx11(const std::vector<std::string>& waypoints);
 
-// The same document as GPX 1.0: no version marker, so it is left alone.
+// The same document as GPX 1.0 (scanned like GPX 1.1).
 std::string Gpx10(const std::vector<std::string>& waypoints);
 
 struct LogRowSpec {

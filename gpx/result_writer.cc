@@ -1,0 +1,53 @@
+#include "gpx/result_writer.h"
+
+#include <span>
+
+#include "files/hashed_write.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+
+// Seconds from `earlier` to `now` on a clock that wraps at midnight.
+double SecondsSince(double earlier, double now) {
+  double seconds = now - earlier;
+  if (seconds < 0) seconds += kSecondsPerDay;
+  return seconds;
+}
+
+}  // namespace
+
+ResultWriter::ResultWriter(Run& run)
+    : run_(run), paced_(Paced(run.settings)), last_write_(run.edges.clock.Timer()) {}
+
+bool ResultWriter::Paced(const Settings& settings) {
+  return settings.log_source == LogSource::kDatasheet && !settings.datasheet_file.empty();
+}
+
+void ResultWriter::Completed(const ResultPieces& pieces, std::size_t scan_position) {
+  ++completed_;
+  scan_position_ = scan_position;
+  if (paced_ && SecondsSince(last_write_, run_.edges.clock.Timer()) < 1.0) return;
+  Write(pieces);
+}
+
+void ResultWriter::Flush(const ResultPieces& pieces) {
+  if (failed_ || written_ == completed_) return;
+  Write(pieces);
+}
+
+void ResultWriter::Write(const ResultPieces& pieces) {
+  const WritePoint point{completed_, run_.state.BenchmarkTotal, scan_position_};
+  failed_ = true;  // until the write has gone through
+  WriteResultFileHashed(std::span<const std::string_view>(pieces), run_.state.GPXFileName,
+                        [&](const std::string& sha256) { BeforeResultRename(point, sha256); });
+  failed_ = false;
+  written_ = completed_;
+  if (paced_) last_write_ = run_.edges.clock.Timer();
+}
+
+void ResultWriter::BeforeResultRename(const WritePoint& /*point*/,
+                                      const std::string& /*sha256*/) {}
+
+}  // namespace velmora

@@ -1,0 +1,65 @@
+// Every write of the result file during a scan. Web sources write after every
+// completed benchmark; the archive source (no pauses, no downloads) writes at
+// most once a second, after the last benchmark and at every stop. Each write
+// replaces the file whole and durably (temporary file, flush to the disk,
+// rename), so the file always holds some number of completed benchmarks.
+#ifndef VELMORA_GPX_RESULT_WRITER_H
+#define VELMORA_GPX_RESULT_WRITER_H
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/run.h"
+
+namespace velmora {
+
+// Where a scan stands at a write.
+struct WritePoint {
+  int completed = 0;              // benchmarks completed, all in the text written
+  int total = -1;                 // RunState::BenchmarkTotal
+  std::size_t scan_position = 0;  // bytes of the loaded document scanned and final
+};
+
+// The result file's text in pieces: the output already made, then the rest
+// of the loaded document.
+using ResultPieces = std::array<std::string_view, 2>;
+
+class ResultWriter {
+ public:
+  // The clock's reading now is the start of the first second.
+  explicit ResultWriter(Run& run);
+
+  // Writes after a paced wait: true for the archive source.
+  static bool Paced(const Settings& settings);
+
+  // One more benchmark is completed and `pieces` hold it: written now, or
+  // with the archive source once a second has passed since the last write.
+  void Completed(const ResultPieces& pieces, std::size_t scan_position);
+
+  // Writes `pieces` when they hold a completed benchmark that is not in the
+  // file yet (the end of the scan and every stop). Nothing after a failed
+  // write: its exception is on its way up.
+  void Flush(const ResultPieces& pieces);
+
+  int completed() const { return completed_; }
+
+ private:
+  void Write(const ResultPieces& pieces);
+  // Runs once the new text is on the disk, just before it replaces the
+  // result file: the place for a record of where the scan stands.
+  void BeforeResultRename(const WritePoint& point, const std::string& sha256);
+
+  Run& run_;
+  bool paced_;
+  double last_write_;  // the clock's reading at the last write (or the start)
+  int completed_ = 0;
+  int written_ = 0;    // completed benchmarks in the file
+  std::size_t scan_position_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace velmora
+
+#endif
