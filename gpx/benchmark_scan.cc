@@ -5,7 +5,7 @@
 #include "gpx/document_edits.h"
 #include "gpx/find_next_benchmark.h"
 #include "gpx/mark_recovery_status.h"
-#include "logs/quillet.h"
+#include "logs/log_source.h"
 #include "net/random_pause.h"
 
 namespace velmora {
@@ -52,14 +52,14 @@ void ApplyHarvest(RunState& state, const LogZone& zone) {
 
 void ProcessVer11GPXfile(Run& run) {
   RunState& state = run.state;
-  const float pause = ScanPause(run.CommandLine);
+  const float pause = PausesBetweenBenchmarks(run) ? ScanPause(run.CommandLine) : 0.0f;
   state.MoreBenchmarks = true;
   ScanCursor cursor = StartOfScan(state.DocumentText);
   int processed = 0;
   while (state.MoreBenchmarks) {
     const FindOutcome found = FindNextBenchmark(run, cursor);
     if (found != FindOutcome::kReady) return EndScan(run, OutcomeOf(found));
-    Quillet(cursor.listing_url, run);
+    HarvestLogs(state.CurrentPID, run);
     // No page: the harvest has told the user; this waypoint is not written.
     if (!state.MoreBenchmarks) return EndScan(run, RunOutcome::kNoPage);
     MarkRecoveryStatus(state);

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
+#include "logs/log_source.h"
 
 namespace velmora {
 
@@ -23,8 +24,12 @@ void RewriteDatasheetLinks(std::string& document, const Settings& settings) {
 void ProcessGPXfile(Run& run) {
   RunState& state = run.state;
   state.DocumentText = ReadWholeFile(state.GPXFileName);
-  RewriteDatasheetLinks(state.DocumentText, run.settings);
+  // The datasheet source leaves the datasheet links as they are.
+  if (run.settings.log_source == LogSource::kListing) {
+    RewriteDatasheetLinks(state.DocumentText, run.settings);
+  }
   if (Contains(state.DocumentText, "version=\"1.1\" creator=")) {
+    PrepareLogSource(run);
     ProcessVer11GPXfile(run);
   } else {
     run.outcome = RunOutcome::kNotGpx11;

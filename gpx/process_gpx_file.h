@@ -23,7 +23,10 @@ std::string ListingLinkPrefix(const Settings& settings);
 void RewriteDatasheetLinks(std::string& document, const Settings& settings);
 
 // Reads run.state.GPXFileName into DocumentText, rewrites datasheet links
-// and, when the document carries the GPX 1.1 marker, runs the scan.
+// (listing source only) and, when the document carries the GPX 1.1 marker,
+// prepares the log source (PrepareLogSource: a datasheet file that cannot be
+// used throws DatasheetArchiveError before anything is written) and runs the
+// scan.
 // run.state.RunFinished tells whether the scan came to its end, and
 // run.outcome how the run ended.
 void ProcessGPXfile(Run& run);
