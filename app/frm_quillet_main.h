@@ -33,7 +33,8 @@ struct MainWindowParts {
   std::function<void(Run&)> process;  // ProcessGPXfile
   ErrorLogWriter append_error_log;    // AppendErrorLog
   std::function<void(frmGetGPX&)> show_chooser;               // shows it modally
-  OpenFileDialog choose_datasheet_file;  // the chooser's "Datasheet file..."; empty: Qt's
+  // The chooser's "Datasheet file..." dialog; empty: Qt's own file dialog.
+  OpenFileDialog choose_datasheet_file = nullptr;
 };
 
 class frmQuilletMain : public QWidget {

@@ -29,7 +29,7 @@ struct ProgramParts {
   // How the chooser is shown modally; empty: the dialog's own exec().
   std::function<void(frmGetGPX&)> show_chooser;
   // The chooser's "Datasheet file..." dialog; empty: Qt's own file dialog.
-  OpenFileDialog choose_datasheet_file;
+  OpenFileDialog choose_datasheet_file = nullptr;
 };
 
 // The windows' exit statuses, from the command line's table.
