@@ -136,6 +136,14 @@ TEST_F(DatasheetRunTest, FromAnArchiveAsTextAndAsZipWithoutTheNetwork) {
     const std::vector<ParsedLog> granite = LogsOf(ReadFileBytes(folder_ / "quads R.gpx"), "GH3456");
     EXPECT_FALSE(granite.empty());
   }
+  // A relative FILE still names the same file once the run works in the
+  // folder of another folder's GPX file.
+  fs::create_directory(folder_ / "trip");
+  fs::copy_file(folder_ / "quads.gpx", folder_ / "trip" / "quads.gpx");
+  const ProgramResult elsewhere =
+      RunCli(folder_.path(), {"--datasheets", "vt.zip", "trip/quads.gpx"}, "");
+  ASSERT_EQ(elsewhere.exit_status, 0) << elsewhere.err;
+  EXPECT_EQ(LogsOf(ReadFileBytes(folder_ / "trip" / "quads R.gpx"), "AB1234").size(), 7u);
   EXPECT_TRUE(server_.requests().empty());
 }
 
