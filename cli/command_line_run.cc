@@ -86,7 +86,7 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
   } catch (const DatasheetArchiveError& error) {
     // Refused before anything was written.
     line.Keep();
-    edges.err << kProgramName << error.what() << "; nothing was written\n";
+    edges.err << kProgramName << error.what() << " Nothing was written.\n";
     return kExitFileError;
   }
   if (!state.RunFinished && run.outcome == RunOutcome::kNotGpx11) {

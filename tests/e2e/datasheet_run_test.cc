@@ -154,7 +154,7 @@ TEST_F(DatasheetRunTest, AnUnusableArchiveIsRefusedBeforeAnythingIsWritten) {
     const ProgramResult run = Run({"--datasheets", archive, "quads.gpx"});
     EXPECT_EQ(run.exit_status, 7);
     EXPECT_TRUE(Contains(run.err, archive)) << run.err;
-    EXPECT_TRUE(Contains(run.err, "nothing was written")) << run.err;
+    EXPECT_TRUE(Contains(run.err, "Nothing was written.")) << run.err;
     EXPECT_FALSE(fs::exists(folder_ / "quads R.gpx"));
     EXPECT_FALSE(fs::exists(folder_ / "ErrorLog.txt"));
   }
