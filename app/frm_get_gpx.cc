@@ -1,10 +1,12 @@
 #include "app/frm_get_gpx.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -85,6 +87,7 @@ frmGetGPX::frmGetGPX(RunState& state, Messages& messages, QWidget* parent)
 
 void frmGetGPX::CreateMenu() {
   menu_bar_ = new QMenuBar(this);
+  CreateLogsMenu();
   mnuHelp = menu_bar_->addMenu(QStringLiteral("Help"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
   mnuLaunchPDF = mnuHelp->addAction(QStringLiteral("Help PDF"));
@@ -93,6 +96,59 @@ void frmGetGPX::CreateMenu() {
   mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
   connect(mnuLaunchPDF, &QAction::triggered, this, [this] { OpenHelp(); });
   connect(mnuVersion, &QAction::triggered, this, [this] { ShowVersion(); });
+}
+
+void frmGetGPX::CreateLogsMenu() {
+  mnuLogsFrom = menu_bar_->addMenu(QStringLiteral("Logs from"));
+  mnuLogsFrom->setObjectName(QStringLiteral("mnuLogsFrom"));
+  log_sources_ = new QActionGroup(this);
+  log_sources_->setExclusive(true);
+  const auto add = [this](const char* text, const char* name) {
+    QAction* action = mnuLogsFrom->addAction(QString::fromLatin1(text));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(true);
+    log_sources_->addAction(action);
+    return action;
+  };
+  mnuListingWebsite = add("Listing website", "mnuListingWebsite");
+  mnuDatasheetsWeb = add("Agency datasheets (web)", "mnuDatasheetsWeb");
+  mnuDatasheetFile = add("Datasheet file...", "mnuDatasheetFile");
+  connect(mnuListingWebsite, &QAction::triggered, this,
+          [this] { log_choice_ = LogChoice{LogSource::kListing, ""}; });
+  connect(mnuDatasheetsWeb, &QAction::triggered, this,
+          [this] { log_choice_ = LogChoice{LogSource::kDatasheet, ""}; });
+  connect(mnuDatasheetFile, &QAction::triggered, this, [this] { ChooseDatasheetFile(); });
+  ShowLogChoice();
+}
+
+void frmGetGPX::SetLogChoice(const LogChoice& choice) {
+  log_choice_ = choice;
+  if (log_choice_.source == LogSource::kListing) log_choice_.datasheet_file.clear();
+  ShowLogChoice();
+}
+
+void frmGetGPX::ShowLogChoice() {
+  QAction* checked = mnuListingWebsite;
+  if (log_choice_.source == LogSource::kDatasheet) {
+    checked = log_choice_.datasheet_file.empty() ? mnuDatasheetsWeb : mnuDatasheetFile;
+  }
+  checked->setChecked(true);
+  mnuDatasheetFile->setToolTip(QFile::decodeName(Bytes(log_choice_.datasheet_file)));
+}
+
+void frmGetGPX::ChooseDatasheetFile() {
+  std::string file;
+  if (file_dialog_) {
+    file = file_dialog_(kDatasheetFileTitle, kDatasheetFileFilter);
+  } else {
+    file = QFile::encodeName(QFileDialog::getOpenFileName(
+                                 this, QString::fromUtf8(kDatasheetFileTitle), QString(),
+                                 QString::fromUtf8(kDatasheetFileFilter)))
+               .toStdString();
+  }
+  // A cancel keeps the choice made before.
+  if (!file.empty()) log_choice_ = LogChoice{LogSource::kDatasheet, file};
+  ShowLogChoice();
 }
 
 void frmGetGPX::CreateControls() {

@@ -13,8 +13,10 @@
 #include "app/help_document.h"
 #include "core/edges.h"
 #include "core/run_state.h"
+#include "core/settings.h"
 
 class QAction;
+class QActionGroup;
 class QKeyEvent;
 class QLabel;
 class QListWidget;
@@ -25,6 +27,19 @@ class QPushButton;
 namespace velmora {
 
 inline constexpr const char* kNoChoiceMessage = "You didn't choose a GPX file to process";
+inline constexpr const char* kDatasheetFileTitle = "Choose a datasheet file";
+inline constexpr const char* kDatasheetFileFilter = "Datasheet files (*.txt *.zip)";
+
+// Asks the user for a file to open under the title, offering the files the
+// filter names (Qt's "Name (*.a *.b)" form); empty when cancelled.
+using OpenFileDialog =
+    std::function<std::string(const std::string& title, const std::string& filter)>;
+
+// Where the run takes its logs from, as the "Logs from" menu chooses it.
+struct LogChoice {
+  LogSource source = LogSource::kListing;
+  std::string datasheet_file;  // with kDatasheet: the file read instead of the web
+};
 
 class frmGetGPX : public QDialog {
  public:
@@ -49,6 +64,14 @@ class frmGetGPX : public QDialog {
   void OpenHelp();
   void ShowVersion();
 
+  // The "Logs from" menu: its checked item follows `choice`; the user's
+  // choice is read back with log_choice(). "Datasheet file..." asks through
+  // the dialog (empty: Qt's own file dialog); a cancel keeps the choice.
+  void SetLogChoice(const LogChoice& choice);
+  const LogChoice& log_choice() const { return log_choice_; }
+  void SetFileDialog(OpenFileDialog dialog) { file_dialog_ = std::move(dialog); }
+  void ChooseDatasheetFile();
+
   void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
   // The folder the program runs from (by default the executable's).
   void SetProgramFolder(const std::filesystem::path& folder) { program_folder_ = folder; }
@@ -60,6 +83,9 @@ class frmGetGPX : public QDialog {
  private:
   void CreateControls();
   void CreateMenu();
+  void CreateLogsMenu();
+  // Checks the menu item of log_choice_.
+  void ShowLogChoice();
   void FillList();
   void ArrangeControls();
   void PlaceControls();
@@ -70,6 +96,8 @@ class frmGetGPX : public QDialog {
   RunState& state_;
   Messages& messages_;
   Launcher launcher_;
+  OpenFileDialog file_dialog_;
+  LogChoice log_choice_;
   std::filesystem::path program_folder_;
   // The designed rectangles, at the dialog's smallest size.
   QRect list_rect_, label_rect_, button_rect_;
@@ -78,6 +106,11 @@ class frmGetGPX : public QDialog {
   QMenu* mnuHelp = nullptr;
   QAction* mnuLaunchPDF = nullptr;
   QAction* mnuVersion = nullptr;
+  QMenu* mnuLogsFrom = nullptr;
+  QActionGroup* log_sources_ = nullptr;
+  QAction* mnuListingWebsite = nullptr;
+  QAction* mnuDatasheetsWeb = nullptr;
+  QAction* mnuDatasheetFile = nullptr;
   QWidget* client_ = nullptr;
   QListWidget* File1 = nullptr;
   QLabel* Label1 = nullptr;

@@ -13,6 +13,7 @@
 #include "app/program_end.h"
 #include "app/start_folder.h"
 #include "app/window_icon.h"
+#include "datasheet/datasheet_archive.h"
 
 namespace velmora {
 namespace {
@@ -40,9 +41,10 @@ void frmQuilletMain::CountDisplay::SetCount(int count) {
 frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
     : QWidget(parent),
       parts_(std::move(parts)),
+      settings_(parts_.settings),
       count_display_(*this),
       run_{parts_.state,
-           parts_.settings,
+           settings_,
            Edges{parts_.edges.pages, parts_.edges.clock, parts_.edges.pump,
                  parts_.edges.messages, count_display_},
            parts_.CommandLine} {
@@ -115,8 +117,12 @@ bool frmQuilletMain::Choose() {
     parts_.edges.messages.Show(Message{NoGpxFilesText(CurrentFolderText()), "", MessageIcon::kNone});
     return false;
   }
+  chooser.SetLogChoice(LogChoice{settings_.log_source, settings_.datasheet_file});
+  chooser.SetFileDialog(parts_.choose_datasheet_file);
   parts_.show_chooser(chooser);
   chooser.close();
+  settings_.log_source = chooser.log_choice().source;
+  settings_.datasheet_file = chooser.log_choice().datasheet_file;
   return true;
 }
 
@@ -131,7 +137,14 @@ void frmQuilletMain::Go() {
   // events ends the program here, before any processing.
   if (state.MainClosing) throw ProgramEnd{};
   cmdGo->setEnabled(false);
-  parts_.process(run_);
+  try {
+    parts_.process(run_);
+  } catch (const DatasheetArchiveError& error) {
+    // Refused before anything was written: the run ends here.
+    parts_.edges.messages.Show(Message{error.what(), "Datasheet file", MessageIcon::kError});
+    close();
+    return;
+  }
   // A document the scan does not take ends the program once its message
   // has been seen; a run stopped otherwise leaves the window as it is.
   if (run_.outcome == RunOutcome::kNotGpx) close();

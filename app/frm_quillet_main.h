@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "app/frm_get_gpx.h"
 #include "core/edges.h"
 #include "core/run.h"
 
@@ -32,6 +33,8 @@ struct MainWindowParts {
   std::function<void(Run&)> process;  // ProcessGPXfile
   ErrorLogWriter append_error_log;    // AppendErrorLog
   std::function<void(frmGetGPX&)> show_chooser;               // shows it modally
+  // The chooser's "Datasheet file..." dialog; empty: Qt's own file dialog.
+  OpenFileDialog choose_datasheet_file = nullptr;
 };
 
 class frmQuilletMain : public QWidget {
@@ -48,6 +51,8 @@ class frmQuilletMain : public QWidget {
   void Go();
 
   Run& run() { return run_; }
+  // The run's settings: the program's, with the chooser's "Logs from" choice.
+  const Settings& settings() const { return settings_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -70,6 +75,7 @@ class frmQuilletMain : public QWidget {
   bool Choose();
 
   MainWindowParts parts_;
+  Settings settings_;
   QLineEdit* txtCachesProcessed = nullptr;
   QLabel* Label1 = nullptr;
   QPushButton* cmdGo = nullptr;

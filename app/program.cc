@@ -53,7 +53,8 @@ int RunProgram(const Settings& settings, const std::string& command_line,
   if (!show_chooser) show_chooser = [](frmGetGPX& chooser) { chooser.exec(); };
   try {
     frmQuilletMain window(MainWindowParts{state, settings, parts.edges, command_line,
-                                          parts.process, parts.append_error_log, show_chooser});
+                                          parts.process, parts.append_error_log, show_chooser,
+                                          parts.choose_datasheet_file});
     if (window.Load()) QApplication::exec();
     return 0;
   } catch (const ProgramEnd&) {

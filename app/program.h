@@ -11,6 +11,7 @@
 #include "cli/exit_status.h"
 #include "core/edges.h"
 #include "core/run.h"
+#include "app/frm_get_gpx.h"
 #include "app/start_folder.h"
 #include "core/settings.h"
 #include "files/file_error.h"
@@ -27,6 +28,8 @@ struct ProgramParts {
   ErrorLogWriter append_error_log;    // AppendErrorLog
   // How the chooser is shown modally; empty: the dialog's own exec().
   std::function<void(frmGetGPX&)> show_chooser;
+  // The chooser's "Datasheet file..." dialog; empty: Qt's own file dialog.
+  OpenFileDialog choose_datasheet_file = nullptr;
 };
 
 // The windows' exit statuses, from the command line's table.

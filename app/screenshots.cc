@@ -1,8 +1,14 @@
 // Draws the chooser and the main window, as a user sees them in the working
-// folder, into two PNG files: velmora_screenshots CHOOSER.png MAIN.png
+// folder, into two PNG files, and optionally the chooser with its "Logs from"
+// menu open (taken from the screen, as the menu is a window of its own):
+// velmora_screenshots CHOOSER.png MAIN.png [LOGS-MENU.png]
 #include <QApplication>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
+#include <QThread>
 #include <cstdio>
 #include <string>
 
@@ -42,12 +48,34 @@ bool Save(QWidget& window, const char* path) {
   return saved;
 }
 
+// Opens the chooser's "Logs from" menu and saves the part of the screen that
+// holds the chooser and the menu.
+bool SaveLogsMenu(QWidget& chooser, const char* path) {
+  chooser.show();
+  QApplication::processEvents();
+  auto* bar = chooser.findChild<QMenuBar*>();
+  auto* menu = chooser.findChild<QMenu*>(QStringLiteral("mnuLogsFrom"));
+  if (bar == nullptr || menu == nullptr) return false;
+  bar->setActiveAction(menu->menuAction());
+  for (int pass = 0; pass < 20; ++pass) {
+    QApplication::processEvents();
+    QThread::msleep(25);
+  }
+  const QRect area = chooser.frameGeometry().united(menu->geometry()).adjusted(-4, -4, 4, 4);
+  const QPixmap shot = chooser.screen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                    area.height());
+  const bool saved = shot.save(QString::fromLocal8Bit(path));
+  if (!saved) std::fprintf(stderr, "cannot write %s\n", path);
+  menu->close();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: velmora_screenshots CHOOSER.png MAIN.png\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: velmora_screenshots CHOOSER.png MAIN.png [LOGS-MENU.png]\n");
     return 2;
   }
   velmora::RunState state;
@@ -56,6 +84,7 @@ int main(int argc, char* argv[]) {
   auto* list = chooser.findChild<QListWidget*>(QStringLiteral("File1"));
   if (list != nullptr && list->count() > 0) list->setCurrentRow(0);
   if (!Save(chooser, argv[1])) return 1;
+  if (argc == 4 && !SaveLogsMenu(chooser, argv[3])) return 1;
   chooser.hide();
 
   const velmora::Settings settings;

@@ -18,7 +18,46 @@ CliArguments UsageError(const std::string& error) {
   return result;
 }
 
+// An option that takes a value: "--NAME VALUE" or "--NAME=VALUE". Moves `i`
+// past what it takes; false when arguments[i] is not this option.
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, const std::string& name,
+               std::optional<std::string>& value) {
+  const std::string& argument = arguments[i];
+  if (argument.rfind(name + "=", 0) == 0) {
+    value = argument.substr(name.size() + 1);
+    return true;
+  }
+  if (argument != name) return false;
+  value = i + 1 < arguments.size() ? arguments[++i] : std::string();
+  return true;
+}
+
+// --source and --datasheets: empty when they are right, else the error.
+std::string ReadSourceOption(const std::string& name, const std::string& value,
+                             CliArguments& result) {
+  if (name == "--datasheets") {
+    if (value.empty()) return "--datasheets needs a FILE";
+    result.datasheets = value;
+    return "";
+  }
+  LogSource source = LogSource::kListing;
+  if (!ParseLogSource(value, source)) {
+    return "--source must be listing or datasheet (got '" + value + "')";
+  }
+  result.source = source;
+  return "";
+}
+
 }  // namespace
+
+Settings WithArguments(Settings settings, const CliArguments& arguments) {
+  if (arguments.source) settings.log_source = *arguments.source;
+  if (!arguments.datasheets.empty()) {
+    settings.log_source = LogSource::kDatasheet;
+    settings.datasheet_file = arguments.datasheets;
+  }
+  return settings;
+}
 
 CliArguments ParseArguments(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
@@ -37,9 +76,16 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
   CliArguments result;
   std::vector<std::string> files;
   bool options_ended = false;
-  for (const std::string& argument : arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    std::optional<std::string> value;
     if (!options_ended && argument == "--") {
       options_ended = true;
+    } else if (!options_ended && (TakeValue(arguments, i, "--source", value) ||
+                                  TakeValue(arguments, i, "--datasheets", value))) {
+      const std::string error =
+          ReadSourceOption(argument.substr(0, argument.find('=')), *value, result);
+      if (!error.empty()) return UsageError(error);
     } else if (!options_ended && (argument == "--quick" || argument == "-q")) {
       result.quick = true;
     } else if (!options_ended && IsOption(argument)) {
@@ -47,6 +93,9 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
     } else {
       files.push_back(argument);
     }
+  }
+  if (!result.datasheets.empty() && result.source == LogSource::kListing) {
+    return UsageError("--datasheets reads datasheets: it does not go with --source listing");
   }
   if (files.empty()) return UsageError("no GPX file given");
   if (files.size() > 1) return UsageError("one GPX file at a time (got " +
@@ -60,19 +109,28 @@ std::string VersionText() {
   return std::string(kApplicationTitle) + " " + kVersionText;
 }
 
-std::string UsageText() { return "Usage: velmora-cli [--quick] FILE.gpx"; }
+std::string UsageText() {
+  return "Usage: velmora-cli [--quick] [--source listing|datasheet | --datasheets FILE] FILE.gpx";
+}
 
 std::string HelpText() {
   const Settings defaults;
   return UsageText() + "\n"
          "Adds the current visitor logs of the benchmarks in FILE.gpx, a GPX 1.1 file,\n"
-         "from their listing pages. The result goes to 'FILE R.gpx' next to FILE (the\n"
-         "name before its last point, then \" R.gpx\"), rewritten after every benchmark;\n"
-         "a finished run adds an entry to ErrorLog.txt there too. The run works in the\n"
-         "folder that holds FILE.\n"
+         "from their listing pages or the agency's datasheets. The result goes to\n"
+         "'FILE R.gpx' next to FILE (the name before its last point, then \" R.gpx\"),\n"
+         "rewritten after every benchmark; a finished run adds an entry to ErrorLog.txt\n"
+         "there too. The run works in the folder that holds FILE.\n"
          "\n"
          "Options:\n"
          "  -q, --quick    pause about 2.5 seconds between benchmarks instead of 5\n"
+         "  --source listing|datasheet\n"
+         "                 where the logs come from: the listing website's benchmark\n"
+         "                 pages (listing, the default) or the agency's datasheets on\n"
+         "                 the web (datasheet); overrides VELMORA_LOG_SOURCE\n"
+         "  --datasheets FILE\n"
+         "                 the logs from a downloaded datasheet file (datasheet text,\n"
+         "                 or a .zip of such files) instead of the web; no pauses\n"
          "  -h, --help     show this help and exit\n"
          "  -V, --version  show the version and exit\n"
          "\n"
@@ -83,6 +141,7 @@ std::string HelpText() {
          "  VELMORA_DATASHEET_HOST  datasheet service host[:port] (" + defaults.datasheet_host + ")\n"
          "  VELMORA_LISTING_NAME    website name in the \"Cannot Continue\" message\n"
          "  VELMORA_PAUSE_SCALE     multiplies every pause, for tests and demos (1)\n"
+         "  VELMORA_LOG_SOURCE      where the logs come from: listing or datasheet (listing)\n"
          "\n" +
          ExitStatusHelp();
 }

@@ -3,8 +3,11 @@
 #ifndef VELMORA_CLI_ARGUMENTS_H
 #define VELMORA_CLI_ARGUMENTS_H
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/settings.h"
 
 namespace velmora {
 
@@ -13,12 +16,20 @@ struct CliArguments {
   Action action = Action::kUsageError;
   bool quick = false;  // --quick: the short pause between benchmarks
   std::string file;    // the GPX file to process
+  // --source listing|datasheet; --datasheets FILE implies the datasheet
+  // source. Unset: the settings' own (VELMORA_LOG_SOURCE).
+  std::optional<LogSource> source;
+  std::string datasheets;  // --datasheets: the datasheet file read instead of the web
   std::string error;   // what is wrong, for kUsageError
 };
 
 // Reads the arguments that follow the program name. --help and --version win
 // over everything else; "--" ends the options.
 CliArguments ParseArguments(const std::vector<std::string>& arguments);
+
+// The settings with the log source the arguments choose: the options override
+// the environment's setting.
+Settings WithArguments(Settings settings, const CliArguments& arguments);
 
 // "Velmora 2.3.0".
 std::string VersionText();

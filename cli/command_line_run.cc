@@ -10,6 +10,7 @@
 #include "cli/terminal_messages.h"
 #include "cli/watched_page_source.h"
 #include "core/run.h"
+#include "datasheet/datasheet_archive.h"
 #include "files/error_log.h"
 #include "files/file_error.h"
 #include "gpx/process_gpx_file.h"
@@ -49,8 +50,23 @@ int ReportFileError(const FileError& error, std::ostream& err) {
   return kExitFileError;
 }
 
+// The settings of the run: the environment's, with the log source of the
+// arguments; a datasheet file named relative to the starting folder keeps
+// naming it once the run works in the folder of FILE.
+Settings RunSettings(const Settings& environment, const CliArguments& arguments) {
+  Settings settings = WithArguments(environment, arguments);
+  if (!settings.datasheet_file.empty()) {
+    std::error_code error;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(settings.datasheet_file, error);
+    if (!error) settings.datasheet_file = absolute.string();
+  }
+  return settings;
+}
+
 // The run over one file, as the windows' Go action makes it.
-int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& edges) {
+int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges& edges) {
+  const Settings settings = RunSettings(environment, arguments);
   RunState state;
   StatusLine line(edges.err, edges.err_is_terminal);
   TerminalMessages messages(line);
@@ -67,6 +83,11 @@ int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& e
   } catch (const FileError& error) {
     line.Keep();
     return ReportFileError(error, edges.err);
+  } catch (const DatasheetArchiveError& error) {
+    // Refused before anything was written.
+    line.Keep();
+    edges.err << kProgramName << error.what() << " Nothing was written.\n";
+    return kExitFileError;
   }
   return ExitStatusFor(run.outcome);
 }

@@ -22,7 +22,8 @@ std::string ExitStatusHelp() {
          "  5  stopped early: a malformed document\n"
          "  6  not a GPX 1.0 or 1.1 document: nothing was changed\n"
          "  7  a file could not be read or written (its error number and description\n"
-         "     are shown); a missing FILE is refused this way and nothing is created\n";
+         "     are shown); a missing FILE, or a --datasheets FILE that is missing,\n"
+         "     unreadable or damaged, is refused this way and nothing is created\n";
 }
 
 }  // namespace velmora

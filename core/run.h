@@ -4,6 +4,7 @@
 #define VELMORA_CORE_RUN_H
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/edges.h"
@@ -11,6 +12,8 @@
 #include "core/settings.h"
 
 namespace velmora {
+
+class DatasheetArchive;
 
 // How a run ended, for front ends that report it (the command line's exit
 // status). The windows only look at RunFinished.
@@ -38,6 +41,10 @@ struct Run {
   std::string CommandLine;
   // Set by the GPX processing when it returns.
   RunOutcome outcome = RunOutcome::kNotStarted;
+  // The datasheets of the document's benchmarks, read from the settings'
+  // datasheet file at the start of the run (logs/log_source.h); empty for
+  // the other sources.
+  std::shared_ptr<const DatasheetArchive> datasheet_archive = nullptr;
 
   // The pauses: the edges' clock and pump at the settings' pause scale.
   Pacing pacing() const { return Pacing{edges.clock, edges.pump, settings.pause_scale}; }

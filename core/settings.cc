@@ -62,7 +62,29 @@ double PauseScaleSetting(const GetEnv& getenv) {
   return scale;
 }
 
+LogSource LogSourceSetting(const GetEnv& getenv) {
+  const char* value = getenv("VELMORA_LOG_SOURCE");
+  if (value == nullptr || *value == '\0') return LogSource::kListing;
+  LogSource source = LogSource::kListing;
+  if (!ParseLogSource(value, source)) {
+    throw SettingsError(std::string("VELMORA_LOG_SOURCE must be listing or datasheet (got \"") +
+                        value + "\")");
+  }
+  return source;
+}
+
 }  // namespace
+
+bool ParseLogSource(const std::string& text, LogSource& source) {
+  if (text == "listing") {
+    source = LogSource::kListing;
+  } else if (text == "datasheet") {
+    source = LogSource::kDatasheet;
+  } else {
+    return false;
+  }
+  return true;
+}
 
 long DownloadTimeoutSetting(const GetEnv& getenv) {
   const char* value = getenv("VELMORA_DOWNLOAD_TIMEOUT");
@@ -98,6 +120,7 @@ Settings SettingsFromEnvironment(const GetEnv& getenv) {
   if (name != nullptr && *name != '\0') settings.listing_short_name = name;
   settings.pause_scale = PauseScaleSetting(getenv);
   settings.download_timeout_seconds = DownloadTimeoutSetting(getenv);
+  settings.log_source = LogSourceSetting(getenv);
   return settings;
 }
 

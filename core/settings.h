@@ -41,7 +41,8 @@ class SettingsError : public std::runtime_error {
 using GetEnv = std::function<const char*(const char*)>;
 
 // Defaults overridden by VELMORA_LISTING_HOST, VELMORA_DATASHEET_HOST,
-// VELMORA_LISTING_NAME, VELMORA_PAUSE_SCALE and VELMORA_DOWNLOAD_TIMEOUT.
+// VELMORA_LISTING_NAME, VELMORA_PAUSE_SCALE, VELMORA_DOWNLOAD_TIMEOUT and
+// VELMORA_LOG_SOURCE ("listing" or "datasheet").
 // Throws SettingsError for an invalid value.
 Settings SettingsFromEnvironment(const GetEnv& getenv);
 Settings SettingsFromEnvironment();
@@ -60,6 +61,9 @@ LoadedSettings LoadSettings();
 // VELMORA_DOWNLOAD_TIMEOUT: a whole number of seconds from 1 to 3600, or 0
 // when unset or empty. Throws SettingsError for any other text.
 long DownloadTimeoutSetting(const GetEnv& getenv);
+
+// "listing" or "datasheet" (exactly) into `source`; false for any other text.
+bool ParseLogSource(const std::string& text, LogSource& source);
 
 // The short name of a host: without "www." and without ":port".
 std::string ShortHostName(const std::string& host);

@@ -5,7 +5,7 @@
 #include "gpx/find_next_benchmark.h"
 #include "gpx/mark_recovery_status.h"
 #include "gpx/result_writer.h"
-#include "logs/quillet.h"
+#include "logs/log_source.h"
 #include "net/random_pause.h"
 
 namespace velmora {
@@ -38,12 +38,12 @@ void ApplyHarvest(RunState& state, const LogZone& zone) {
 // The walk over the benchmarks; returns how it ended.
 RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
   RunState& state = run.state;
-  const float pause = ScanPause(run.CommandLine);
+  const float pause = PausesBetweenBenchmarks(run) ? ScanPause(run.CommandLine) : 0.0f;
   while (state.MoreBenchmarks) {
     const FindOutcome found = FindNextBenchmark(run, cursor);
     if (found == FindOutcome::kMalformed) return RunOutcome::kMalformed;
     if (found == FindOutcome::kNoWaypointLeft) break;
-    Quillet(cursor.listing_url, run);
+    HarvestLogs(state.CurrentPID, run);
     // No page: the harvest has told the user; this waypoint is not written.
     if (!state.MoreBenchmarks) return RunOutcome::kNoPage;
     MarkRecoveryStatus(state);

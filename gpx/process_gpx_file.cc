@@ -4,6 +4,7 @@
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/gpx_version.h"
+#include "logs/log_source.h"
 
 namespace velmora {
 
@@ -24,9 +25,13 @@ void RewriteDatasheetLinks(std::string& document, const Settings& settings) {
 void ProcessGPXfile(Run& run) {
   RunState& state = run.state;
   state.DocumentText = ReadWholeFile(state.GPXFileName);
-  RewriteDatasheetLinks(state.DocumentText, run.settings);
+  // The datasheet source leaves the datasheet links as they are.
+  if (run.settings.log_source == LogSource::kListing) {
+    RewriteDatasheetLinks(state.DocumentText, run.settings);
+  }
   const std::string version = GpxVersionAttribute(state.DocumentText);
   if (version == "1.0" || version == "1.1") {
+    PrepareLogSource(run);
     ProcessVer11GPXfile(run);
     return;
   }

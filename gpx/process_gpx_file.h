@@ -27,10 +27,12 @@ inline constexpr const char* kNotGpxText =
     "This file is not a GPX 1.0 or 1.1 document; nothing was changed.";
 
 // Reads run.state.GPXFileName into DocumentText, rewrites datasheet links
-// and, when the <gpx> start tag says version 1.0 or 1.1, runs the scan (both
-// versions alike). Any other document is left alone: kNotGpxText is shown
-// and the outcome is kNotGpx. run.state.RunFinished tells whether the scan
-// came to its end, and run.outcome how the run ended.
+// (listing source only) and, when the <gpx> start tag says version 1.0 or
+// 1.1, prepares the log source (PrepareLogSource: a datasheet file that
+// cannot be used throws DatasheetArchiveError before anything is written) and
+// runs the scan (both versions alike). Any other document is left alone:
+// kNotGpxText is shown and the outcome is kNotGpx. run.state.RunFinished
+// tells whether the scan came to its end, and run.outcome how the run ended.
 void ProcessGPXfile(Run& run);
 
 }  // namespace velmora

@@ -8,17 +8,12 @@
 
 namespace velmora {
 
-namespace {
-
-void ShowCannotContinue(Run& run) {
+void ShowCannotContinue(Run& run, const std::string& website) {
   run.edges.messages.Show(Message{
       "There something wrong.  Are you connected to the Internet?  Perhaps "
-      "there's a problem with the GPX file or with the " +
-          run.settings.listing_short_name + " website.",
+      "there's a problem with the GPX file or with the " + website + " website.",
       "Cannot Continue", MessageIcon::kError});
 }
-
-}  // namespace
 
 void Quillet(const std::string& TheURL, Run& run) {
   RunState& state = run.state;
@@ -26,7 +21,7 @@ void Quillet(const std::string& TheURL, Run& run) {
   const PageAnswer answer = FetchCachePage(TheURL, run.edges.pages, run.pacing());
   const std::string& page = answer.body;
   if (page.empty()) {
-    ShowCannotContinue(run);
+    ShowCannotContinue(run, run.settings.listing_short_name);
     state.MoreBenchmarks = false;
     return;
   }

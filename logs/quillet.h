@@ -21,6 +21,10 @@ void Quillet(const std::string& TheURL, Run& run);
 // `content_type` names, the answer's Content-Type; empty when unknown) and the
 // character references of each log are decoded; in a document in another
 // encoding, the page is harvested exactly as it came.
+// The "Cannot Continue" message of a source whose pages could not be had,
+// naming its `website` (the listing website's short name for the listing).
+void ShowCannotContinue(Run& run, const std::string& website);
+
 bool HarvestListingPage(std::string_view page, std::string_view content_type,
                         std::string_view document, std::string& LogBlock);
 

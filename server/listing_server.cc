@@ -13,6 +13,7 @@ ListingServer::ListingServer() {
     record.path = request.path;
     record.target = request.target;
     if (request.has_param("PID")) record.pid = request.get_param_value("PID");
+    if (request.has_param("PidBox")) record.pid = request.get_param_value("PidBox");
     record.headers = request.headers;
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(std::move(record));
@@ -33,6 +34,18 @@ void ListingServer::ServeListingPages(std::map<std::string, std::string> pages) 
         auto found = pages.find(pid);
         const std::string body = found == pages.end() ? NoBenchmarkPage(pid) : found->second;
         response.set_content(body, "text/html; charset=utf-8");
+      });
+}
+
+void ListingServer::ServeDatasheetPages(std::map<std::string, std::string> sheets) {
+  Get("/cgi-bin/ds_mark.prl",
+      [sheets = std::move(sheets)](const httplib::Request& request, httplib::Response& response) {
+        const std::string pid = request.get_param_value("PidBox");
+        auto found = sheets.find(pid);
+        const std::string text = found == sheets.end()
+                                     ? " The PID " + pid + " is not in the database.\r\n"
+                                     : found->second;
+        response.set_content(DatasheetPage(text), "text/html");
       });
 }
 
@@ -72,6 +85,20 @@ std::string NoBenchmarkPage(const std::string& pid) {
          "<div id=\"content\"><h2>Benchmark search</h2>\r\n"
          "<p class=\"warning\">No Benchmark was found with that Point ID (" + pid + ").</p>\r\n"
          "</div></body></html>\r\n";
+}
+
+std::string DatasheetPage(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      default: escaped += c;
+    }
+  }
+  return "<html><head><title>Datasheet</title></head><body>\r\n<pre>\r\n" + escaped +
+         "</pre>\r\n</body></html>\r\n";
 }
 
 }  // namespace velmora

@@ -1,5 +1,5 @@
 // A small HTTP server on the loopback interface that stands in for the
-// listing website: the tests script its answers, and the demo serves a folder
+// listing website (and the agency's datasheet pages): the tests script its answers, and the demo serves a folder
 // of listing pages with it.
 #ifndef VELMORA_SERVER_LISTING_SERVER_H
 #define VELMORA_SERVER_LISTING_SERVER_H
@@ -18,7 +18,7 @@ namespace velmora {
 struct RecordedRequest {
   std::string path;    // without the query
   std::string target;  // path and query as sent
-  std::string pid;     // the PID query parameter, when there is one
+  std::string pid;     // the PID (or PidBox) query parameter, when there is one
   httplib::Headers headers;
 };
 
@@ -38,6 +38,11 @@ class ListingServer {
   // Serve listing pages: "/mark/details.aspx?PID=X" answers pages[X], and a
   // PID without a page answers the website's no-benchmark notice.
   void ServeListingPages(std::map<std::string, std::string> pages);
+
+  // Serve the agency's datasheets: "/cgi-bin/ds_mark.prl?PidBox=X" answers
+  // sheets[X] (datasheet text) wrapped as the agency's page (DatasheetPage),
+  // and a PID without a datasheet a page that holds none.
+  void ServeDatasheetPages(std::map<std::string, std::string> sheets);
 
   // Start listening on host:port (port 0: a free port) in a thread of its
   // own. Returns the port; throws std::runtime_error when it cannot bind.
@@ -62,6 +67,10 @@ class ListingServer {
 
 // The answer the listing website gives for an unknown PID.
 std::string NoBenchmarkPage(const std::string& pid);
+
+// Datasheet text as the agency serves it: in a <pre> block of an HTML page,
+// with "&", "<" and ">" written as entities.
+std::string DatasheetPage(const std::string& text);
 
 }  // namespace velmora
 

@@ -53,6 +53,51 @@ TEST_F(FrmGetGpxTest, ListsExactlyTheFolderGpxFilesWithNoneSelected) {
   EXPECT_TRUE(state_.GPXFileName.empty());
 }
 
+TEST_F(FrmGetGpxTest, LogsFromMenuOffersThreeExclusiveSourcesAndACancelKeepsTheChoice) {
+  Put("quads.gpx");
+  frmGetGPX chooser(state_, messages_);
+  std::vector<std::string> asked;
+  std::string answer;
+  chooser.SetFileDialog([&](const std::string& title, const std::string& filter) {
+    asked.push_back(title + " | " + filter);
+    return answer;
+  });
+  QMenu* menu = chooser.findChild<QMenu*>(QStringLiteral("mnuLogsFrom"));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), QStringLiteral("Logs from"));
+  QStringList texts;
+  for (QAction* action : menu->actions()) {
+    texts << action->text();
+    EXPECT_TRUE(action->isCheckable());
+  }
+  EXPECT_EQ(texts, QStringList({"Listing website", "Agency datasheets (web)", "Datasheet file..."}));
+  QAction* listing = Action(chooser, "mnuListingWebsite");
+  QAction* web = Action(chooser, "mnuDatasheetsWeb");
+  QAction* file = Action(chooser, "mnuDatasheetFile");
+  EXPECT_TRUE(listing->isChecked());  // the built-in setting
+
+  chooser.SetLogChoice(LogChoice{LogSource::kDatasheet, ""});
+  EXPECT_TRUE(web->isChecked());
+  file->trigger();  // cancelled
+  EXPECT_TRUE(web->isChecked());
+  EXPECT_FALSE(file->isChecked());
+  EXPECT_EQ(chooser.log_choice().source, LogSource::kDatasheet);
+  EXPECT_EQ(chooser.log_choice().datasheet_file, "");
+
+  answer = "/data/VT.zip";
+  file->trigger();
+  EXPECT_TRUE(file->isChecked());
+  EXPECT_FALSE(web->isChecked());
+  EXPECT_EQ(chooser.log_choice().datasheet_file, "/data/VT.zip");
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_THAT(asked[0], ::testing::HasSubstr("*.txt *.zip"));
+
+  listing->trigger();
+  EXPECT_FALSE(file->isChecked());
+  EXPECT_EQ(chooser.log_choice().source, LogSource::kListing);
+  EXPECT_EQ(chooser.log_choice().datasheet_file, "");
+}
+
 TEST_F(FrmGetGpxTest, TheDialogAsDesigned) {
   Put("quads.gpx");
   frmGetGPX chooser(state_, messages_);

@@ -1,5 +1,6 @@
 #include "app/frm_quillet_main.h"
 
+#include <QAction>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include "app/program_end.h"
 #include "app/start_folder.h"
+#include "datasheet/datasheet_archive.h"
 #include "tests/app/chooser_actions.h"
 #include "tests/app/main_window_harness.h"
 #include "tests/support/temp_dir.h"
@@ -166,6 +168,41 @@ TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
   EXPECT_FALSE(h_.window().isVisible());
   EXPECT_TRUE(h_.state.MainClosing);
   EXPECT_EQ(h_.chooser_shows, 1);
+}
+
+TEST_F(FrmQuilletMainTest, TheLogsFromChoiceReachesTheRunsSettings) {
+  Put("quads.gpx");
+  h_.settings.log_source = LogSource::kDatasheet;  // VELMORA_LOG_SOURCE=datasheet
+  h_.file_dialog = [](const std::string&, const std::string&) { return "/data/VT.txt"; };
+  bool started_on_web = false;
+  h_.user = [&](frmGetGPX& chooser) {
+    started_on_web = chooser.findChild<QAction*>(QStringLiteral("mnuDatasheetsWeb"))->isChecked();
+    chooser.findChild<QAction*>(QStringLiteral("mnuDatasheetFile"))->trigger();
+    ChooseEntry(chooser, "quads.gpx");
+  };
+  Settings seen;
+  h_.process = [&](velmora::Run& run) {
+    seen = run.settings;
+    run.state.RunFinished = true;
+  };
+  EXPECT_FALSE(h_.window().Load());
+  EXPECT_TRUE(started_on_web);
+  EXPECT_EQ(seen.log_source, LogSource::kDatasheet);
+  EXPECT_EQ(seen.datasheet_file, "/data/VT.txt");
+}
+
+TEST_F(FrmQuilletMainTest, AnUnusableDatasheetFileIsABoxAndNoRun) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  h_.process = [](velmora::Run&) {
+    throw DatasheetArchiveError("The datasheet file \"VT.zip\" cannot be used: not a zip");
+  };
+  EXPECT_FALSE(h_.window().Load());
+  ASSERT_EQ(h_.messages.shown.size(), 1u);
+  EXPECT_EQ(h_.messages.shown[0].icon, MessageIcon::kError);
+  EXPECT_THAT(h_.messages.shown[0].text, ::testing::HasSubstr("VT.zip"));
+  EXPECT_THAT(h_.error_log, IsEmpty());
+  EXPECT_FALSE(h_.window().isVisible());
 }
 
 TEST_F(FrmQuilletMainTest, UnhandledDocumentLeavesTheWindowOpenWithEmptyCount) {

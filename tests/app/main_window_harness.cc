@@ -31,6 +31,9 @@ frmQuilletMain& MainWindowHarness::window() {
         chooser_entries = Entries(chooser);
         chooser.show();
         if (user) user(chooser);
+      },
+      [this](const std::string& title, const std::string& filter) {
+        return file_dialog ? file_dialog(title, filter) : std::string();
       }};
   window_ = std::make_unique<frmQuilletMain>(std::move(parts));
   return *window_;

@@ -63,6 +63,8 @@ struct MainWindowHarness {
   std::string command_line;
   // What the user does in the shown chooser; by default nothing (closed).
   std::function<void(frmGetGPX&)> user;
+  // The chooser's "Datasheet file..." dialog; by default cancelled.
+  OpenFileDialog file_dialog;
   // The processing step run by the Go action.
   std::function<void(Run&)> process = [](Run&) {};
 

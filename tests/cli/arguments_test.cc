@@ -67,11 +67,41 @@ TEST(ParseArgumentsTest, RefusesWrongUseWithAReason) {
   EXPECT_EQ(ParseArguments({"-"}).file, "-");
 }
 
+TEST(ParseArgumentsTest, SourceOptionsOverrideTheEnvironmentsSetting) {
+  Settings environment;
+  environment.log_source = LogSource::kDatasheet;
+  const CliArguments listing = ParseArguments({"--source", "listing", "a.gpx"});
+  ASSERT_EQ(listing.action, Action::kRun);
+  EXPECT_EQ(listing.file, "a.gpx");
+  EXPECT_EQ(WithArguments(environment, listing).log_source, LogSource::kListing);
+  // Without an option the environment's setting stays.
+  EXPECT_EQ(WithArguments(environment, ParseArguments({"a.gpx"})).log_source,
+            LogSource::kDatasheet);
+
+  const Settings web = WithArguments(Settings{}, ParseArguments({"a.gpx", "--source=datasheet"}));
+  EXPECT_EQ(web.log_source, LogSource::kDatasheet);
+  EXPECT_TRUE(web.datasheet_file.empty());
+
+  const Settings file =
+      WithArguments(Settings{}, ParseArguments({"--datasheets", "ca.zip", "-q", "a.gpx"}));
+  EXPECT_EQ(file.log_source, LogSource::kDatasheet);
+  EXPECT_EQ(file.datasheet_file, "ca.zip");
+
+  for (const std::vector<std::string>& wrong :
+       {std::vector<std::string>{"--source", "web", "a.gpx"}, {"a.gpx", "--source"},
+        {"--datasheets=", "a.gpx"}, {"--source", "listing", "--datasheets", "x.txt", "a.gpx"}}) {
+    EXPECT_EQ(ParseArguments(wrong).action, Action::kUsageError) << wrong.front();
+  }
+  // The value is taken even when it looks like a file: one file remains.
+  EXPECT_EQ(ParseArguments({"--datasheets", "b.gpx", "a.gpx"}).file, "a.gpx");
+}
+
 TEST(HelpTextTest, NamesVersionOptionsSettingsAndEveryExitStatus) {
   EXPECT_EQ(VersionText(), std::string("Velmora ") + kVersionText);
   const std::string help = HelpText();
   EXPECT_EQ(help.rfind(UsageText(), 0), 0u);
-  for (const char* needed : {"--quick", "--help", "--version", "VELMORA_LISTING_HOST",
+  for (const char* needed : {"--quick", "--help", "--version", "--source", "--datasheets",
+                             "VELMORA_LOG_SOURCE", "VELMORA_LISTING_HOST",
                              "VELMORA_DATASHEET_HOST", "VELMORA_LISTING_NAME",
                              "VELMORA_PAUSE_SCALE", "www.geocaching.com", " R.gpx",
                              "ErrorLog.txt"}) {

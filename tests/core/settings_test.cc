@@ -67,5 +67,17 @@ TEST(SettingsTest, InvalidValuesAreRefusedWithTheVariableNamed) {
   EXPECT_NO_THROW(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_PAUSE_SCALE", "100"}})));
 }
 
+TEST(SettingsTest, LogSourceIsListingByDefaultAndDatasheetOnlyWhenSpelledSo) {
+  EXPECT_EQ(SettingsFromEnvironment(FakeEnvironment({})).log_source, LogSource::kListing);
+  EXPECT_EQ(SettingsFromEnvironment(FakeEnvironment({{"VELMORA_LOG_SOURCE", "datasheet"}}))
+                .log_source,
+            LogSource::kDatasheet);
+  for (const char* source : {"Datasheet", "web", "datasheet ", "1"}) {
+    const LoadedSettings loaded = LoadSettings(FakeEnvironment({{"VELMORA_LOG_SOURCE", source}}));
+    EXPECT_NE(loaded.error.find("VELMORA_LOG_SOURCE"), std::string::npos) << source;
+    EXPECT_EQ(loaded.settings.log_source, LogSource::kListing) << source;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

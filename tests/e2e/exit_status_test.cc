@@ -132,7 +132,9 @@ TEST_F(ExitStatusTest, UsageErrorsHelpAndVersion) {
   const ProgramResult bare = RunCli(folder_.path(), {}, "");
   EXPECT_EQ(bare.exit_status, 2);
   EXPECT_EQ(bare.out, "");
-  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] FILE.gpx"), std::string::npos);
+  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] [--source listing|datasheet | --datasheets "
+                          "FILE] FILE.gpx"),
+            std::string::npos);
 
   const ProgramResult unknown = RunCli(folder_.path(), {"--slow", "quads.gpx"}, "");
   EXPECT_EQ(unknown.exit_status, 2);
