@@ -250,9 +250,9 @@ TEST_F(PacedWrites, WebSourcesWriteAfterEveryBenchmark) {
 class StoppingPages : public PageSource {
  public:
   StoppingPages(PageSource& pages, int stop_at) : pages_(pages), stop_at_(stop_at) {}
-  std::string FetchHTML(const std::string& url) override {
+  PageAnswer Fetch(const std::string& url) override {
     if (++fetches == stop_at_) throw RunStopped{"interrupted"};
-    return pages_.FetchHTML(url);
+    return pages_.Fetch(url);
   }
   int fetches = 0;
 
