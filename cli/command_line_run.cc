@@ -1,5 +1,6 @@
 #include "cli/command_line_run.h"
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -8,10 +9,14 @@
 #include "cli/exit_status.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
+#include "cli/stop_signal.h"
 #include "cli/watched_page_source.h"
 #include "core/run.h"
+#include "datasheet/benchmark_pids.h"
 #include "files/error_log.h"
 #include "files/file_error.h"
+#include "files/file_utils.h"
+#include "gpx/benchmark_scan.h"
 #include "gpx/process_gpx_file.h"
 
 namespace velmora {
@@ -49,24 +54,43 @@ int ReportFileError(const FileError& error, std::ostream& err) {
   return kExitFileError;
 }
 
+// The last line of a run the user stopped, and its exit status.
+int ReportStop(const Run& run, const RunStopped& stop, std::ostream& err) {
+  err << "Stopped after " << run.benchmarks_done << " of "
+      << CountBenchmarks(run.state.DocumentText) << " benchmarks";
+  if (run.benchmarks_done > 0) {
+    err << "; the result is in " << ResultFileName(run.state.GPXFileName);
+  }
+  err << '\n';
+  return StopExitStatus(stop.reason == StopReason(SIGTERM) ? SIGTERM : SIGINT);
+}
+
 // The run over one file, as the windows' Go action makes it.
 int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& edges) {
   RunState state;
   StatusLine line(edges.err, edges.err_is_terminal);
   TerminalMessages messages(line);
-  TerminalProgress progress(line, state, edges.seconds);
+  const std::string command_line = arguments.quick ? "quick" : "";
+  TerminalProgress progress(line, state, edges.seconds,
+                            ScanPause(command_line) * settings.pause_scale, edges.width);
   WatchedPageSource pages(edges.pages, progress);
-  Run run{state, settings, Edges{pages, edges.clock, edges.pump, messages, progress},
-          arguments.quick ? "quick" : ""};
+  WatchedEventPump pump(edges.pump, progress);
+  Run run{state, settings, Edges{pages, edges.clock, pump, messages, progress}, command_line};
   try {
     CheckReadable(arguments.file);
     state.GPXFileName = EnterFolderOf(arguments.file);
     ProcessGPXfile(run);
-    line.Keep();
+    progress.End(run.outcome == RunOutcome::kNoWaypointLeft);
     FinishRun(run, AppendErrorLog);
   } catch (const FileError& error) {
     line.Keep();
     return ReportFileError(error, edges.err);
+  } catch (const RunStopped& stop) {
+    progress.End(false);
+    run.outcome = RunOutcome::kStopped;
+    run.stop_reason = stop.reason;
+    FinishRun(run, AppendErrorLog);
+    return ReportStop(run, stop, edges.err);
   }
   if (!state.RunFinished && run.outcome == RunOutcome::kNotGpx11) {
     edges.err << kProgramName << '"' << arguments.file

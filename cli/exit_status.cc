@@ -9,6 +9,7 @@ ExitStatus ExitStatusFor(RunOutcome outcome) {
     case RunOutcome::kNoLogZone: return kExitNoLogZone;
     case RunOutcome::kMalformed: return kExitMalformed;
     case RunOutcome::kNotGpx11: return kExitNotGpx11;
+    case RunOutcome::kStopped: return kExitInterrupted;
     case RunOutcome::kNotStarted: break;
   }
   return kExitUnexpected;
@@ -24,7 +25,9 @@ std::string ExitStatusHelp() {
          "  5  stopped early: a malformed document\n"
          "  6  not a GPX 1.1 document: nothing was written\n"
          "  7  a file could not be read or written (its error number and description\n"
-         "     are shown); a missing FILE is refused this way and nothing is created\n";
+         "     are shown); a missing FILE is refused this way and nothing is created\n"
+         "  130  stopped by Ctrl-C (SIGINT); 143: stopped by SIGTERM. Every completed\n"
+         "     benchmark is in the result file\n";
 }
 
 }  // namespace velmora

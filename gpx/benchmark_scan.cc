@@ -66,6 +66,7 @@ void ProcessVer11GPXfile(Run& run) {
     ApplyHarvest(state, cursor.log_zone);
     WriteResultFile(state.DocumentText, state.GPXFileName);
     ++processed;
+    run.benchmarks_done = processed;
     run.edges.progress.SetCount(processed);
     RandomPause(pause, run.pacing());
   }

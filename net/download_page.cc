@@ -36,6 +36,12 @@ size_t AppendBody(char* data, size_t size, size_t count, void* target) {
   }
 }
 
+// libcurl's transfer-progress callback: non-zero abandons the transfer.
+int CheckAbort(void* options, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  const auto& should_abort = static_cast<const DownloadOptions*>(options)->should_abort;
+  return should_abort && should_abort() ? 1 : 0;
+}
+
 // Headers that make every cache on the way go to the origin server.
 HeaderList NoCacheHeaders() {
   curl_slist* list = curl_slist_append(nullptr, "Cache-Control: no-cache");
@@ -74,6 +80,11 @@ void SetRequestOptions(CURL* handle, curl_slist* headers, const DownloadOptions&
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, options.low_speed_limit);
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME,
                    static_cast<long>(options.low_speed_time.count()));
+  if (options.should_abort) {
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<DownloadOptions*>(&options));
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+  }
 }
 
 }  // namespace

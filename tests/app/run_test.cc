@@ -93,7 +93,7 @@ class RunTest : public ::testing::Test {
   CurrentDir in_dir_{dir_.path()};
 };
 
-const char* const kEntryPattern = "={44}\r\n[^\r\n]+\r\n\r\n";
+const char* const kEntryPattern = "={44}\r\n[^\r\n]+\r\nquads\\.gpx: 3 of 3 benchmarks; finished\r\n";
 
 TEST_F(RunTest, FinishedRunCountsLogsAndSaysFinished) {
   const Start start = StartDriver("quads.gpx");

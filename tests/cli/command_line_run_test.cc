@@ -81,9 +81,9 @@ TEST_F(CommandLineTest, FinishedRunWritesResultAndErrorLogAndSaysFinished) {
   EXPECT_NE(result.find("<groundspeak:date>2009-07-04T00:00:00-06:00Z</groundspeak:date>"),
             std::string::npos);
   EXPECT_NE(result.find("<groundspeak:terrain>3.5</groundspeak:terrain>"), std::string::npos);
-  const std::string log = Read("ErrorLog.txt");
-  EXPECT_GE(log.size(), 2u);
-  EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+  const std::vector<std::string> log = Lines(Read("ErrorLog.txt"));
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[2], "quads.gpx: 2 of 2 benchmarks; finished\r");
   EXPECT_EQ(pages_.requests, (std::vector<std::string>{kUrl + "AB1234", kUrl + "AB1240"}));
 }
 
@@ -98,7 +98,8 @@ TEST_F(CommandLineTest, NoPageStopsWithCannotContinueAndItsOwnStatus) {
   const std::string result = Read("quads R.gpx");
   EXPECT_NE(result.find("<name>AB1234 MILL 3</name>"), std::string::npos);
   EXPECT_NE(result.find("<name>AB1240</name>"), std::string::npos);  // not written
-  EXPECT_TRUE(Has("ErrorLog.txt"));
+  EXPECT_EQ(Lines(Read("ErrorLog.txt")).back(),
+            "quads.gpx: 1 of 2 benchmarks; stopped: no page could be had\r");
   EXPECT_EQ(pages_.requests.size(), 1u + 29u);  // the patient fetch gave up
 }
 
