@@ -16,13 +16,14 @@ std::string TwoDigits(long value) {
   return buffer;
 }
 
-// "1/4 AB1234 done, about 0:15 left" (the part after the bar or the word).
-std::string Details(const ProgressView& view) {
+// "1/4 AB1234 done, about 0:15 left" (the part after the bar or the word);
+// `brief` leaves out the word "about".
+std::string Details(const ProgressView& view, bool brief = false) {
   std::string text = std::to_string(view.done) + "/" + std::to_string(view.total);
   if (!view.pid.empty()) text += " " + view.pid;
   if (!view.activity.empty()) text += " " + view.activity;
   if (view.seconds_left >= 0 && !view.finished) {
-    text += ", about " + DurationText(view.seconds_left) + " left";
+    text += (brief ? ", " : ", about ") + DurationText(view.seconds_left) + " left";
   }
   return text;
 }
@@ -61,11 +62,13 @@ std::string ProgressBar(const ProgressView& view, int width) {
   // The last column would wrap, and the terminal echoes a Ctrl-C as "^C"
   // after the line: keep room for both.
   const int room = std::max(width - 3, 1);
-  const std::string details = Details(view);
-  const int details_size = static_cast<int>(details.size());
-  const int bar = std::min(kBarWidth, room - details_size - 3);
-  if (bar >= kNarrowestBar) return Bar(view, bar) + " " + details;
-  if (details_size <= room) return details;
+  std::string details;
+  for (const bool brief : {false, true}) {
+    details = Details(view, brief);
+    const int bar = std::min(kBarWidth, room - static_cast<int>(details.size()) - 3);
+    if (bar >= kNarrowestBar) return Bar(view, bar) + " " + details;
+  }
+  if (static_cast<int>(details.size()) <= room) return details;
   return details.substr(0, static_cast<std::size_t>(room));
 }
 

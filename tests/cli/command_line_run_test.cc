@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <sstream>
 
 #include "cli/arguments.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signal.h"
 #include "tests/support/builders.h"
 #include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
@@ -39,12 +41,14 @@ class CommandLineTest : public ::testing::Test {
  protected:
   CommandLineTest() : in_folder_(folder_.path()) { environment_["VELMORA_PAUSE_SCALE"] = "0"; }
 
-  int Run(const std::vector<std::string>& arguments) {
+  int Run(const std::vector<std::string>& arguments) { return RunWith(pages_, pump_, arguments); }
+
+  int RunWith(PageSource& pages, EventPump& pump, const std::vector<std::string>& arguments) {
     const LoadedSettings settings = LoadSettings([this](const char* name) -> const char* {
       auto found = environment_.find(name);
       return found == environment_.end() ? nullptr : found->second.c_str();
     });
-    CliEdges edges{pages_, clock_, pump_, out_, err_, false, settings, [] { return 0.0; }};
+    CliEdges edges{pages, clock_, pump, out_, err_, false, settings, [] { return 0.0; }};
     return RunCommandLine(arguments, edges);
   }
 
@@ -129,6 +133,70 @@ TEST_F(CommandLineTest, EarlyStopsOfTheScanHaveTheirOwnStatuses) {
     EXPECT_EQ(err_.str().find(c.message) != std::string::npos, true) << err_.str();
     EXPECT_TRUE(fs::exists(folder / "ErrorLog.txt"));
   }
+}
+
+// Raises `signal` when the page of `pid` is fetched, as a Ctrl-C during that
+// download would: the download completes but the run must not go on.
+class SignallingPages : public PageSource {
+ public:
+  SignallingPages(ScriptedPageSource& pages, std::string pid, int signal)
+      : pages_(pages), pid_(std::move(pid)), signal_(signal) {}
+  std::string FetchHTML(const std::string& url) override {
+    if (url.find(pid_) != std::string::npos) std::raise(signal_);
+    return pages_.FetchHTML(url);
+  }
+
+ private:
+  ScriptedPageSource& pages_;
+  std::string pid_;
+  int signal_;
+};
+
+// Raises `signal` in the first pause.
+class SignallingPump : public EventPump {
+ public:
+  explicit SignallingPump(int signal) : signal_(signal) {}
+  void DoEvents() override { std::raise(signal_); }
+
+ private:
+  int signal_;
+};
+
+TEST_F(CommandLineTest, SignalStopsTheRunAfterItsCompletedBenchmarks) {
+  InstallStopHandlers();
+  const std::string document = Gpx11({Waypoint({"AB1234", "MILL 3"}),
+                                      Waypoint({"AB1240", "TOWER"}), Waypoint({"AB1250", "HILL"})});
+  SignallingPages interrupting(pages_, "AB1240", SIGINT);
+  SignallingPump terminating(SIGTERM);
+  struct Case {
+    PageSource& pages;
+    EventPump& pump;
+    std::string scale;
+    int status;
+    std::string reason;
+  };
+  for (const Case& c : {Case{interrupting, pump_, "0", kExitInterrupted, "interrupted"},
+                        Case{pages_, terminating, "1", kExitTerminated, "terminated"}}) {
+    TempDir folder;
+    CurrentDir here(folder.path());
+    std::ostringstream err;
+    err_.swap(err);
+    environment_["VELMORA_PAUSE_SCALE"] = c.scale;
+    ClearStopRequest();
+    WriteFileBytes(folder / "quads.gpx", document);
+    for (const char* pid : {"AB1234", "AB1240", "AB1250"}) pages_.Add(kUrl + pid, TwoLogPage(pid));
+
+    EXPECT_EQ(RunWith(c.pages, c.pump, {"quads.gpx"}), c.status);
+    EXPECT_EQ(ErrLines().back(), "Stopped after 1 of 3 benchmarks; the result is in quads R.gpx");
+    const std::string result = ReadFileBytes(folder / "quads R.gpx");
+    EXPECT_NE(result.find("<name>AB1234 MILL 3</name>"), std::string::npos);
+    const std::size_t finder = result.find("trailrunner");  // one log per written benchmark
+    ASSERT_NE(finder, std::string::npos);
+    EXPECT_EQ(result.find("trailrunner", finder + 1), std::string::npos);
+    EXPECT_EQ(Lines(ReadFileBytes(folder / "ErrorLog.txt")).back(),
+              "quads.gpx: 1 of 3 benchmarks; stopped: " + c.reason + "\r");
+  }
+  ClearStopRequest();
 }
 
 TEST_F(CommandLineTest, SkippedFaultyListingIsReportedAndStillEndsInZero) {
