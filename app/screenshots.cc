@@ -14,7 +14,7 @@ namespace {
 
 class NoPages : public velmora::PageSource {
  public:
-  std::string FetchHTML(const std::string&) override { return ""; }
+  velmora::PageAnswer Fetch(const std::string&) override { return {}; }
 };
 
 class StillClock : public velmora::Clock {

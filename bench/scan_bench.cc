@@ -164,7 +164,7 @@ std::string ListingPage() {
 
 class InstantPages : public PageSource {
  public:
-  std::string FetchHTML(const std::string&) override { return page_; }
+  PageAnswer Fetch(const std::string&) override { return {page_, 200, "text/html", ""}; }
 
  private:
   std::string page_ = ListingPage();

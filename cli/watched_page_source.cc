@@ -5,20 +5,22 @@
 
 namespace velmora {
 
-std::string FailureOf(const std::string& page) {
-  if (page.empty()) return "empty answer";
-  if (Contains(page, "Server Too Busy")) return "Server Too Busy";
+std::string FailureOf(const PageAnswer& answer) {
+  const bool busy = Contains(answer.body, "Server Too Busy");
+  if (!answer.failure.empty()) return busy ? answer.failure + " Server Too Busy" : answer.failure;
+  if (busy) return "Server Too Busy";
+  if (answer.body.empty()) return "empty answer";
   return std::string();
 }
 
-std::string WatchedPageSource::FetchHTML(const std::string& TheURL) {
+PageAnswer WatchedPageSource::Fetch(const std::string& TheURL) {
   ThrowIfStopRequested();
   progress_.Fetching();
-  std::string page = pages_.FetchHTML(TheURL);
+  PageAnswer answer = pages_.Fetch(TheURL);
   ThrowIfStopRequested();  // an abandoned download is no failed try
-  const std::string failure = FailureOf(page);
+  const std::string failure = FailureOf(answer);
   if (!failure.empty()) progress_.TryFailed(failure);
-  return page;
+  return answer;
 }
 
 void WatchedEventPump::DoEvents() {

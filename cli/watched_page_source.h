@@ -12,8 +12,10 @@
 
 namespace velmora {
 
-// Why an answer is no usable page, for the bar; empty for a usable one.
-std::string FailureOf(const std::string& page);
+// Why an answer is no usable page, for the bar: its failure ("connection
+// refused", "timed out", "HTTP 503", "empty answer", ...), with "Server Too
+// Busy" when the page says so; empty for a usable page.
+std::string FailureOf(const PageAnswer& answer);
 
 class WatchedPageSource : public PageSource {
  public:
@@ -21,7 +23,7 @@ class WatchedPageSource : public PageSource {
       : pages_(pages), progress_(progress) {}
 
   // Throws RunStopped, before or after the download, when a stop was asked.
-  std::string FetchHTML(const std::string& TheURL) override;
+  PageAnswer Fetch(const std::string& TheURL) override;
 
  private:
   PageSource& pages_;

@@ -8,11 +8,24 @@
 
 namespace velmora {
 
-// Text of one URL; the empty text when nothing came.
+// What came back for one URL.
+struct PageAnswer {
+  std::string body;          // byte for byte; empty when nothing usable came
+  long status = 0;           // the HTTP status; 0 when no answer came
+  std::string content_type;  // the answer's Content-Type header, as sent
+  // Empty, or why nothing usable came, in words for a user: "connection
+  // refused", "timed out", "HTTP 404", "empty answer", "could not resolve
+  // host" ...
+  std::string failure;
+};
+
+// The answers for URLs.
 class PageSource {
  public:
   virtual ~PageSource() = default;
-  virtual std::string FetchHTML(const std::string& TheURL) = 0;
+  virtual PageAnswer Fetch(const std::string& TheURL) = 0;
+  // The body alone: the empty text when nothing came.
+  std::string FetchHTML(const std::string& TheURL) { return Fetch(TheURL).body; }
 };
 
 // Seconds since local midnight, with a fractional part, and random numbers.

@@ -36,10 +36,10 @@ constexpr std::size_t kTagsPerElement = 10;  // "<" (and ">") per element
 class SamePageSource : public PageSource {
  public:
   explicit SamePageSource(std::string page) : page_(std::move(page)) {}
-  std::string FetchHTML(const std::string&) override {
+  PageAnswer Fetch(const std::string&) override {
     ++fetches;
     Require(fetches <= kMostFetches, "more fetches than the patient fetch allows");
-    return page_;
+    return {page_, 200, "text/html", ""};
   }
   std::size_t fetches = 0;
 

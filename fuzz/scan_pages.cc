@@ -116,13 +116,13 @@ PageKind ChoosePage(unsigned char last_byte, int attempt) {
   return static_cast<PageKind>((last_byte % kCount + attempt) % kCount);
 }
 
-std::string ChoosingPageSource::FetchHTML(const std::string& TheURL) {
+PageAnswer ChoosingPageSource::Fetch(const std::string& TheURL) {
   ++fetches;
   Require(fetches <= max_fetches_, "the run fetched more pages than its benchmarks allow");
   const unsigned char last = TheURL.empty() ? 0 : static_cast<unsigned char>(TheURL.back());
   const std::string& page = CannedPage(ChoosePage(last, attempts_[TheURL]++));
   if (!IsXmlCharacters(page, true)) all_pages_clean = false;
-  return page;
+  return {page, 200, "text/html", ""};
 }
 
 }  // namespace velmora::fuzz

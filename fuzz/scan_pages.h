@@ -39,7 +39,7 @@ PageKind ChoosePage(unsigned char last_byte, int attempt);
 class ChoosingPageSource : public PageSource {
  public:
   explicit ChoosingPageSource(std::size_t max_fetches) : max_fetches_(max_fetches) {}
-  std::string FetchHTML(const std::string& TheURL) override;
+  PageAnswer Fetch(const std::string& TheURL) override;
 
   std::size_t fetches = 0;
   // False once a page was served whose bytes are not XML characters.

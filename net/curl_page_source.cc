@@ -2,8 +2,8 @@
 
 namespace velmora {
 
-std::string CurlPageSource::FetchHTML(const std::string& TheURL) {
-  return DownloadPage(TheURL, options_);
+PageAnswer CurlPageSource::Fetch(const std::string& TheURL) {
+  return DownloadAnswer(TheURL, options_);
 }
 
 }  // namespace velmora

@@ -15,8 +15,8 @@ class CurlPageSource : public PageSource {
   // The time-outs of DownloadOptionsFor(settings).
   explicit CurlPageSource(const Settings& settings) : options_(DownloadOptionsFor(settings)) {}
   explicit CurlPageSource(DownloadOptions options = {}) : options_(options) {}
-  // Exactly the text that DownloadPage gives for TheURL.
-  std::string FetchHTML(const std::string& TheURL) override;
+  // Exactly the answer that DownloadAnswer gives for TheURL.
+  PageAnswer Fetch(const std::string& TheURL) override;
 
  private:
   DownloadOptions options_;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <utility>
 
 #include "net/encode_url.h"
 
@@ -87,25 +88,79 @@ void SetRequestOptions(CURL* handle, curl_slist* headers, const DownloadOptions&
   }
 }
 
+// Why a transfer gave nothing usable, in words for a user.
+std::string FailureFor(CURLcode code) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return "could not resolve host";
+    case CURLE_COULDNT_CONNECT:
+      return "connection refused";
+    case CURLE_OPERATION_TIMEDOUT:
+      return "timed out";
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT:
+      return "not a web address";
+    case CURLE_GOT_NOTHING:
+      return "empty answer";
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+      return "connection broken";
+    case CURLE_TOO_MANY_REDIRECTS:
+      return "too many redirects";
+    default:
+      return curl_easy_strerror(code);
+  }
+}
+
+// The status and Content-Type that came with the (last) answer.
+void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
+  long status = 0;
+  if (curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK) {
+    answer.status = status;
+  }
+  char* content_type = nullptr;
+  if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &content_type) == CURLE_OK &&
+      content_type != nullptr) {
+    answer.content_type = content_type;
+  }
+}
+
 }  // namespace
 
-std::string DownloadPage(std::string url, const DownloadOptions& options) {
+PageAnswer DownloadAnswer(std::string url, const DownloadOptions& options) {
   InitCurlOnce();
   EasyHandle handle(curl_easy_init());
   HeaderList headers = NoCacheHeaders();
-  if (!handle || !headers) return std::string();
-
+  PageAnswer answer;
+  if (!handle || !headers) {
+    answer.failure = "out of memory";
+    return answer;
+  }
   const std::string encoded = EncodeUrl(url);
-  std::string body;
   SetRequestOptions(handle.get(), headers.get(), options);
   curl_easy_setopt(handle.get(), CURLOPT_URL, encoded.c_str());
   curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
-  curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &body);
+  curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &answer.body);
 
+  const CURLcode code = curl_easy_perform(handle.get());
+  ReadAnswerInfo(handle.get(), answer);
   // A transfer that failed part way must not pass for the whole page: the
   // caller then retries instead of keeping a truncated page.
-  if (curl_easy_perform(handle.get()) != CURLE_OK) return std::string();
-  return body;
+  if (code != CURLE_OK) {
+    answer.body.clear();
+    answer.failure = FailureFor(code);
+  } else if (answer.status >= 400) {
+    answer.failure = "HTTP " + std::to_string(answer.status);
+  } else if (answer.body.empty()) {
+    answer.failure = "empty answer";
+  }
+  return answer;
+}
+
+std::string DownloadPage(std::string url, const DownloadOptions& options) {
+  return DownloadAnswer(std::move(url), options).body;
 }
 
 DownloadOptions DownloadOptionsFor(const Settings& settings) {

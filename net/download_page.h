@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/edges.h"
 #include "core/settings.h"
 
 namespace velmora {
@@ -30,10 +31,15 @@ struct DownloadOptions {
 // the time a transfer may send less than 1 byte a second.
 DownloadOptions DownloadOptionsFor(const Settings& settings);
 
-// The body of the answer to a GET of `url`, byte for byte, whatever the HTTP
-// status. The empty text when nothing usable arrived: no connection, or a
-// transfer that failed part way (reset, stall, body shorter than announced).
+// The answer to a GET of `url`: its body byte for byte whatever the HTTP
+// status, the status and the Content-Type. The body is empty, and `failure`
+// says why, when nothing usable arrived: no connection, or a transfer that
+// failed part way (reset, stall, body shorter than announced). A status of
+// 400 or above keeps its body and names itself in `failure` ("HTTP 404").
 // Never throws for a network failure and never shows a message.
+PageAnswer DownloadAnswer(std::string url, const DownloadOptions& options = {});
+
+// The body alone of DownloadAnswer(url, options).
 std::string DownloadPage(std::string url, const DownloadOptions& options = {});
 
 }  // namespace velmora

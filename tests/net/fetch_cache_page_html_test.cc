@@ -20,9 +20,9 @@ const char kUrl[] = "http://listing.test/mark/details.aspx?PID=AB1234";
 class TimedPageSource : public ScriptedPageSource {
  public:
   explicit TimedPageSource(FakeClock& clock) : clock_(clock) {}
-  std::string FetchHTML(const std::string& TheURL) override {
+  PageAnswer Fetch(const std::string& TheURL) override {
     times.push_back(clock_.elapsed());
-    return ScriptedPageSource::FetchHTML(TheURL);
+    return ScriptedPageSource::Fetch(TheURL);
   }
   // The waits between one download and the next.
   std::vector<double> Waits() const {

@@ -15,13 +15,25 @@ void FakeClock::Advance(double seconds) {
   while (now_ >= 86400.0) now_ -= 86400.0;
 }
 
-std::string ScriptedPageSource::FetchHTML(const std::string& TheURL) {
+PageAnswer ScriptedPageSource::Fetch(const std::string& TheURL) {
   requests.push_back(TheURL);
   auto found = answers.find(TheURL);
-  if (found == answers.end() || found->second.empty()) return fallback;
-  std::string answer = found->second.front();
+  if (found == answers.end() || found->second.empty()) return OkAnswer(fallback);
+  PageAnswer answer = std::move(found->second.front());
   found->second.pop_front();
   return answer;
+}
+
+void ScriptedPageSource::AddAnswer(const std::string& url, long status, const std::string& body,
+                                   const std::string& content_type) {
+  PageAnswer answer{body, status, content_type, ""};
+  if (status >= 400) answer.failure = "HTTP " + std::to_string(status);
+  else if (body.empty()) answer.failure = "empty answer";
+  Add(url, std::move(answer));
+}
+
+PageAnswer ScriptedPageSource::OkAnswer(const std::string& body) {
+  return PageAnswer{body, 200, "", body.empty() ? "empty answer" : ""};
 }
 
 std::vector<std::string> RecordingMessages::texts() const {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/edges.h"
@@ -56,11 +57,23 @@ class FakePump : public EventPump {
 // empty (or the URL is unknown) it answers `fallback`. Records every request.
 class ScriptedPageSource : public PageSource {
  public:
-  std::string FetchHTML(const std::string& TheURL) override;
-  void Add(const std::string& url, const std::string& answer) { answers[url].push_back(answer); }
+  PageAnswer Fetch(const std::string& TheURL) override;
+  // A body as a server sends it with status 200 ("empty answer" when empty).
+  void Add(const std::string& url, const std::string& body) { Add(url, OkAnswer(body)); }
+  void Add(const std::string& url, PageAnswer answer) {
+    answers[url].push_back(std::move(answer));
+  }
+  // An answer with its status and Content-Type ("HTTP <status>" from 400 on).
+  void AddAnswer(const std::string& url, long status, const std::string& body,
+                 const std::string& content_type = "");
+  // No answer at all, for `failure` ("connection refused", "timed out" ...).
+  void AddFailure(const std::string& url, const std::string& failure) {
+    Add(url, PageAnswer{"", 0, "", failure});
+  }
+  static PageAnswer OkAnswer(const std::string& body);
 
-  std::map<std::string, std::deque<std::string>> answers;
-  std::string fallback;
+  std::map<std::string, std::deque<PageAnswer>> answers;
+  std::string fallback;  // its body; answered as OkAnswer(fallback)
   std::vector<std::string> requests;
 };
 
