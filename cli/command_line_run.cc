@@ -1,6 +1,6 @@
 #include "cli/command_line_run.h"
 
-#include <csignal>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -55,14 +55,14 @@ int ReportFileError(const FileError& error, std::ostream& err) {
 }
 
 // The last line of a run the user stopped, and its exit status.
-int ReportStop(const Run& run, const RunStopped& stop, std::ostream& err) {
-  err << "Stopped after " << run.benchmarks_done << " of "
-      << CountBenchmarks(run.state.DocumentText) << " benchmarks";
+int ReportStop(const Run& run, std::ostream& err) {
+  const int total = std::max(CountBenchmarks(run.state.DocumentText), run.benchmarks_done);
+  err << "Stopped after " << run.benchmarks_done << " of " << total << " benchmarks";
   if (run.benchmarks_done > 0) {
     err << "; the result is in " << ResultFileName(run.state.GPXFileName);
   }
   err << '\n';
-  return StopExitStatus(stop.reason == StopReason(SIGTERM) ? SIGTERM : SIGINT);
+  return StopExitStatus(StopSignal());
 }
 
 // The run over one file, as the windows' Go action makes it.
@@ -90,7 +90,7 @@ int RunFile(const CliArguments& arguments, const Settings& settings, CliEdges& e
     run.outcome = RunOutcome::kStopped;
     run.stop_reason = stop.reason;
     FinishRun(run, AppendErrorLog);
-    return ReportStop(run, stop, edges.err);
+    return ReportStop(run, edges.err);
   }
   if (!state.RunFinished && run.outcome == RunOutcome::kNotGpx11) {
     edges.err << kProgramName << '"' << arguments.file

@@ -26,8 +26,8 @@ std::string ExitStatusHelp() {
          "  6  not a GPX 1.1 document: nothing was written\n"
          "  7  a file could not be read or written (its error number and description\n"
          "     are shown); a missing FILE is refused this way and nothing is created\n"
-         "  130  stopped by Ctrl-C (SIGINT); 143: stopped by SIGTERM. Every completed\n"
-         "     benchmark is in the result file\n";
+         "  130  stopped by Ctrl-C (SIGINT)\n"
+         "  143  stopped by SIGTERM\n";
 }
 
 }  // namespace velmora

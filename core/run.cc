@@ -1,5 +1,7 @@
 #include "core/run.h"
 
+#include <algorithm>
+
 #include "datasheet/benchmark_pids.h"
 
 namespace velmora {
@@ -22,8 +24,9 @@ std::string EndText(const Run& run) {
 }  // namespace
 
 std::string RunSummary(const Run& run) {
+  const int total = std::max(CountBenchmarks(run.state.DocumentText), run.benchmarks_done);
   return run.state.GPXFileName + ": " + std::to_string(run.benchmarks_done) + " of " +
-         std::to_string(CountBenchmarks(run.state.DocumentText)) + " benchmarks; " + EndText(run);
+         std::to_string(total) + " benchmarks; " + EndText(run);
 }
 
 void FinishRun(Run& run, const ErrorLogWriter& append_error_log) {

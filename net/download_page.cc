@@ -109,6 +109,8 @@ std::string FailureFor(CURLcode code) {
       return "connection broken";
     case CURLE_TOO_MANY_REDIRECTS:
       return "too many redirects";
+    case CURLE_ABORTED_BY_CALLBACK:
+      return "stopped";
     default:
       return curl_easy_strerror(code);
   }

@@ -141,9 +141,9 @@ class SignallingPages : public PageSource {
  public:
   SignallingPages(ScriptedPageSource& pages, std::string pid, int signal)
       : pages_(pages), pid_(std::move(pid)), signal_(signal) {}
-  std::string FetchHTML(const std::string& url) override {
+  PageAnswer Fetch(const std::string& url) override {
     if (url.find(pid_) != std::string::npos) std::raise(signal_);
-    return pages_.FetchHTML(url);
+    return pages_.Fetch(url);
   }
 
  private:
