@@ -17,11 +17,15 @@ std::string TwoDigits(long value) {
 }
 
 // "1/4 AB1234 done, about 0:15 left" (the part after the bar or the word);
-// `brief` leaves out the word "about".
+// `brief` leaves out the word "about" and puts a retry's time first.
 std::string Details(const ProgressView& view, bool brief = false) {
   std::string text = std::to_string(view.done) + "/" + std::to_string(view.total);
   if (!view.pid.empty()) text += " " + view.pid;
-  if (!view.activity.empty()) text += " " + view.activity;
+  const std::string activity =
+      view.retry.attempt > 0
+          ? RetryText(view.retry.attempt, view.retry.reason, view.retry.seconds_to_next, brief)
+          : view.activity;
+  if (!activity.empty()) text += " " + activity;
   if (view.seconds_left >= 0 && !view.finished) {
     text += (brief ? ", " : ", about ") + DurationText(view.seconds_left) + " left";
   }
@@ -46,13 +50,20 @@ std::string DurationText(double seconds) {
   return std::to_string(minutes) + ":" + rest;
 }
 
-double SecondsLeft(double elapsed, int total, const PaceSample& pace, double nominal_pause) {
+double SecondsLeft(double elapsed, int done, int total, const PaceSample& pace,
+                   double nominal_pause) {
   double each = pace.benchmarks > 0 ? pace.seconds / pace.benchmarks : 0;
   if (!(pace.benchmarks > 0 && pace.pauses_included)) each += nominal_pause;
-  return std::max(0.0, total * each - elapsed);
+  const double after_this_one = std::max(0, total - done - 1) * each;
+  return std::max({0.0, total * each - elapsed, after_this_one});
 }
 
-std::string RetryText(int attempt, const std::string& reason, double seconds_to_next) {
+std::string RetryText(int attempt, const std::string& reason, double seconds_to_next,
+                      bool brief) {
+  if (brief && seconds_to_next >= 0) {
+    return "try " + std::to_string(attempt + 1) + " in " + DurationText(seconds_to_next) + ": " +
+           reason;
+  }
   std::string text = "try " + std::to_string(attempt) + " failed: " + reason;
   if (seconds_to_next >= 0) text += "; next try in " + DurationText(seconds_to_next);
   return text;

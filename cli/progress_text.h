@@ -19,23 +19,35 @@ struct PaceSample {
   bool pauses_included = false;
 };
 
-// Seconds left of a run of `total` benchmarks, `elapsed` seconds after its
-// start. A benchmark counts as the measured pace with its pause; until a
-// pause has been measured, as its measured fetch time (if any) plus
-// `nominal_pause`. Never negative.
-double SecondsLeft(double elapsed, int total, const PaceSample& pace, double nominal_pause);
+// Seconds left of a run of `total` benchmarks with `done` done, `elapsed`
+// seconds after its start. A benchmark counts as the measured pace with its
+// pause; until a pause has been measured, as its measured fetch time (if
+// any) plus `nominal_pause`. The benchmarks after the one in hand always
+// count whole, however long that one takes (retries). Never negative.
+double SecondsLeft(double elapsed, int done, int total, const PaceSample& pace,
+                   double nominal_pause);
 
 // Why one try of a page download failed, for the bar: "connection refused",
 // "timed out", "HTTP 503", "Server Too Busy", "empty answer", ...
 // "try 3 failed: HTTP 503 Server Too Busy; next try in 0:42" (the time part
-// only when the wait is known, i.e. `seconds_to_next` >= 0).
-std::string RetryText(int attempt, const std::string& reason, double seconds_to_next);
+// only when the wait is known, i.e. `seconds_to_next` >= 0); `brief`, for a
+// narrow terminal, puts the time first: "try 4 in 0:42: HTTP 503 Server...".
+std::string RetryText(int attempt, const std::string& reason, double seconds_to_next,
+                      bool brief = false);
+
+// A retry in progress, for the bar; `attempt` 0 when none.
+struct RetryView {
+  int attempt = 0;          // the try that failed
+  std::string reason;       // why
+  double seconds_to_next = -1;  // negative: not yet known
+};
 
 struct ProgressView {
   int done = 0;
   int total = 0;
   std::string pid;       // the point identifier in hand
   std::string activity;  // "done", "fetching", ...
+  RetryView retry;       // shown in place of the activity while retrying
   double seconds_left = -1;  // negative: not shown
   bool finished = false;     // the run has ended: the bar may stand full
 };

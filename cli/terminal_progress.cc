@@ -22,7 +22,7 @@ TerminalProgress::TerminalProgress(StatusLine& line, const RunState& state, Seco
       start_(now_()) {}
 
 double TerminalProgress::SecondsLeft() {
-  return velmora::SecondsLeft(now_() - start_, total_, pace_, nominal_pause_);
+  return velmora::SecondsLeft(now_() - start_, done_, total_, pace_, nominal_pause_);
 }
 
 ProgressView TerminalProgress::View() {
@@ -34,8 +34,9 @@ ProgressView TerminalProgress::View() {
   view.pid = state_.CurrentPID;
   view.activity = activity_;
   if (!failure_.empty()) {
-    const double next = wait_end_ >= 0 ? std::max(0.0, wait_end_ - now_()) : -1;
-    view.activity = RetryText(attempts_, failure_, next);
+    view.retry.attempt = attempts_;
+    view.retry.reason = failure_;
+    view.retry.seconds_to_next = wait_end_ >= 0 ? std::max(0.0, wait_end_ - now_()) : -1;
   }
   view.seconds_left = SecondsLeft();
   view.finished = finished_;

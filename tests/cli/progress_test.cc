@@ -24,20 +24,23 @@ TEST(ProgressTextTest, WritesDurationsAndTheTimeLeftWithPauses) {
   EXPECT_EQ(DurationText(3 * 3600 + 62), "3:01:02");
 
   // Nothing measured yet: every benchmark counts as its nominal pause.
-  EXPECT_DOUBLE_EQ(SecondsLeft(0, 5, PaceSample{}, 5), 25);
+  EXPECT_DOUBLE_EQ(SecondsLeft(0, 0, 5, PaceSample{}, 5), 25);
   // One fetch of 1 s measured, no pause yet: 1 + 5 a benchmark.
-  EXPECT_DOUBLE_EQ(SecondsLeft(1, 5, PaceSample{1, 1, false}, 5), 29);
+  EXPECT_DOUBLE_EQ(SecondsLeft(1, 1, 5, PaceSample{1, 1, false}, 5), 29);
   // Two benchmarks took 14 s, pauses and retries included: 7 s each.
-  EXPECT_DOUBLE_EQ(SecondsLeft(15, 5, PaceSample{2, 14, true}, 5), 20);
+  EXPECT_DOUBLE_EQ(SecondsLeft(15, 2, 5, PaceSample{2, 14, true}, 5), 20);
   // The last pause: still time left until the run is over, never negative.
-  EXPECT_DOUBLE_EQ(SecondsLeft(32, 5, PaceSample{4, 28, true}, 5), 3);
-  EXPECT_DOUBLE_EQ(SecondsLeft(40, 5, PaceSample{4, 28, true}, 5), 0);
+  EXPECT_DOUBLE_EQ(SecondsLeft(32, 4, 5, PaceSample{4, 28, true}, 5), 3);
+  EXPECT_DOUBLE_EQ(SecondsLeft(40, 4, 5, PaceSample{4, 28, true}, 5), 0);
+  // Long retries of the third: the two after it still count whole.
+  EXPECT_DOUBLE_EQ(SecondsLeft(600, 2, 5, PaceSample{2, 14, true}, 5), 14);
 }
 
 TEST(ProgressTextTest, RetryTextSaysWhyAndWhen) {
   EXPECT_EQ(RetryText(3, "HTTP 503 Server Too Busy", 42),
             "try 3 failed: HTTP 503 Server Too Busy; next try in 0:42");
   EXPECT_EQ(RetryText(1, "connection refused", -1), "try 1 failed: connection refused");
+  EXPECT_EQ(RetryText(3, "timed out", 42, true), "try 4 in 0:42: timed out");
 }
 
 TEST(ProgressTextTest, BarFitsTheWidthAndStandsFullOnlyAtTheEnd) {
@@ -156,8 +159,8 @@ TEST(TerminalProgressTest, BarSaysWhyATryFailedAndWhenTheNextOneIs) {
                      "about 0:20 left" +
             kClear + "[....................] 0/4 AB1234 try 1 failed: HTTP 503 Server Too Busy; "
                      "next try in 0:42, about 0:20 left" +
-            kClear + "0/4 AB1234 try 1 failed: HTTP 503 Ser" +  // 37 columns
-            kClear + "[....................] 0/4 AB1234 fetching (try 2), about 0:08 left");
+            kClear + "0/4 AB1234 try 2 in 0:30: HTTP 503 Se" +  // 37 columns
+            kClear + "[....................] 0/4 AB1234 fetching (try 2), about 0:15 left");
 }
 
 TEST(TerminalProgressTest, BarIsNotFullDuringTheLastPauseAndEndsItsLine) {
