@@ -135,6 +135,7 @@ std::string HelpText() {
          "  -V, --version  show the version and exit\n"
          "\n"
          "Messages and progress go to standard error; standard output stays empty.\n"
+         "Ctrl-C or SIGTERM stops the run; completed benchmarks stay in the result.\n"
          "\n"
          "Environment:\n"
          "  VELMORA_LISTING_HOST    listing website host[:port] (" + defaults.listing_host + ")\n"

@@ -1,5 +1,6 @@
 #include "cli/command_line_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -8,11 +9,15 @@
 #include "cli/exit_status.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
+#include "cli/stop_signal.h"
 #include "cli/watched_page_source.h"
 #include "core/run.h"
 #include "datasheet/datasheet_archive.h"
+#include "datasheet/benchmark_pids.h"
 #include "files/error_log.h"
 #include "files/file_error.h"
+#include "files/file_utils.h"
+#include "gpx/benchmark_scan.h"
 #include "gpx/process_gpx_file.h"
 
 namespace velmora {
@@ -62,6 +67,15 @@ Settings RunSettings(const Settings& environment, const CliArguments& arguments)
     if (!error) settings.datasheet_file = absolute.string();
   }
   return settings;
+// The last line of a run the user stopped, and its exit status.
+int ReportStop(const Run& run, std::ostream& err) {
+  const int total = std::max(run.state.BenchmarkTotal, run.benchmarks_done);
+  err << "Stopped after " << run.benchmarks_done << " of " << total << " benchmarks";
+  if (run.benchmarks_done > 0) {
+    err << "; the result is in " << ResultFileName(run.state.GPXFileName);
+  }
+  err << '\n';
+  return StopExitStatus(StopSignal());
 }
 
 // The run over one file, as the windows' Go action makes it.
@@ -70,15 +84,17 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
   RunState state;
   StatusLine line(edges.err, edges.err_is_terminal);
   TerminalMessages messages(line);
-  TerminalProgress progress(line, state, edges.seconds);
+  const std::string command_line = arguments.quick ? "quick" : "";
+  TerminalProgress progress(line, state, edges.seconds,
+                            ScanPause(command_line) * settings.pause_scale, edges.width);
   WatchedPageSource pages(edges.pages, progress);
-  Run run{state, settings, Edges{pages, edges.clock, edges.pump, messages, progress},
-          arguments.quick ? "quick" : ""};
+  WatchedEventPump pump(edges.pump, progress);
+  Run run{state, settings, Edges{pages, edges.clock, pump, messages, progress}, command_line};
   try {
     CheckReadable(arguments.file);
     state.GPXFileName = EnterFolderOf(arguments.file);
     ProcessGPXfile(run);
-    line.Keep();
+    progress.End(run.outcome == RunOutcome::kNoWaypointLeft);
     FinishRun(run, AppendErrorLog);
   } catch (const FileError& error) {
     line.Keep();
@@ -88,6 +104,12 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
     line.Keep();
     edges.err << kProgramName << error.what() << " Nothing was written.\n";
     return kExitFileError;
+  } catch (const RunStopped& stop) {
+    progress.End(false);
+    run.outcome = RunOutcome::kStopped;
+    run.stop_reason = stop.reason;
+    FinishRun(run, AppendErrorLog);
+    return ReportStop(run, edges.err);
   }
   return ExitStatusFor(run.outcome);
 }

@@ -26,11 +26,14 @@ struct CliEdges {
   bool err_is_terminal = false;
   const LoadedSettings& settings;  // read at start; refused only by a run
   TerminalProgress::Seconds seconds;  // a steady clock, for the pace
+  TerminalProgress::Width width = {};  // the terminal's columns (80 when not given)
 };
 
 // Runs the command line given by `arguments` (without the program name) and
 // returns the exit status (cli/exit_status.h). A FILE with a folder part
-// makes that folder the working folder first.
+// makes that folder the working folder first. A stop requested by a signal
+// (cli/stop_signal.h) ends the run early: "Stopped after N of M benchmarks;
+// the result is in FILE R.gpx", an error-log entry, and 128 + the signal.
 int RunCommandLine(const std::vector<std::string>& arguments, CliEdges& edges);
 
 }  // namespace velmora

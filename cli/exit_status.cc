@@ -8,6 +8,7 @@ ExitStatus ExitStatusFor(RunOutcome outcome) {
     case RunOutcome::kNoPage: return kExitNoPage;
     case RunOutcome::kMalformed: return kExitMalformed;
     case RunOutcome::kNotGpx: return kExitNotGpx;
+    case RunOutcome::kStopped: return kExitInterrupted;
     case RunOutcome::kNotStarted: break;
   }
   return kExitUnexpected;
@@ -23,7 +24,9 @@ std::string ExitStatusHelp() {
          "  6  not a GPX 1.0 or 1.1 document: nothing was changed\n"
          "  7  a file could not be read or written (its error number and description\n"
          "     are shown); a missing FILE, or a --datasheets FILE that is missing,\n"
-         "     unreadable or damaged, is refused this way and nothing is created\n";
+         "     unreadable or damaged, is refused this way and nothing is created\n"
+         "  130  stopped by Ctrl-C (SIGINT)\n"
+         "  143  stopped by SIGTERM\n";
 }
 
 }  // namespace velmora

@@ -15,6 +15,8 @@
 
 #include "cli/command_line_run.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signal.h"
+#include "cli/terminal_width.h"
 #include "net/curl_page_source.h"
 #include "core/system_clock.h"
 
@@ -40,7 +42,11 @@ int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   try {
     const velmora::LoadedSettings settings = velmora::LoadSettings();
-    velmora::CurlPageSource pages(settings.settings);
+    velmora::InstallStopHandlers();
+    velmora::WatchTerminalWidth();
+    velmora::DownloadOptions download = velmora::DownloadOptionsFor(settings.settings);
+    download.should_abort = [] { return velmora::StopSignal() != 0; };
+    velmora::CurlPageSource pages(download);
     velmora::SystemClock clock;
     velmora::SleepingEventPump pump;
     velmora::CliEdges edges{pages,
@@ -50,7 +56,8 @@ int main(int argc, char** argv) {
                             std::cerr,
                             StandardErrorIsTerminal(),
                             settings,
-                            SteadySeconds};
+                            SteadySeconds,
+                            velmora::TerminalWidth};
     return velmora::RunCommandLine(arguments, edges);
   } catch (const std::exception& error) {
     std::cerr << "velmora-cli: unexpected failure: " << error.what() << '\n';

@@ -4,31 +4,59 @@
 #define VELMORA_CLI_PROGRESS_TEXT_H
 
 #include <string>
-#include <string_view>
 
 namespace velmora {
-
-// The benchmarks a document offers, for the progress total: its log zones
-// from the first waypoint on.
-int CountLogZones(std::string_view document);
 
 // A duration as m:ss, or h:mm:ss from an hour on; negative counts as 0.
 std::string DurationText(double seconds);
 
-// Seconds left at the pace so far (elapsed / done per benchmark); negative
-// when nothing is done yet, so no pace is known.
-double SecondsLeft(double elapsed, int done, int total);
+// What the pace of a run is known from: `benchmarks` benchmarks took
+// `seconds`, pauses included when `pauses_included` (a pause after them has
+// been measured), else fetch time alone.
+struct PaceSample {
+  int benchmarks = 0;
+  double seconds = 0;
+  bool pauses_included = false;
+};
+
+// Seconds left of a run of `total` benchmarks with `done` done, `elapsed`
+// seconds after its start. A benchmark counts as the measured pace with its
+// pause; until a pause has been measured, as its measured fetch time (if
+// any) plus `nominal_pause`. The benchmarks after the one in hand always
+// count whole, however long that one takes (retries). Never negative.
+double SecondsLeft(double elapsed, int done, int total, const PaceSample& pace,
+                   double nominal_pause);
+
+// Why one try of a page download failed, for the bar: "connection refused",
+// "timed out", "HTTP 503", "Server Too Busy", "empty answer", ...
+// "try 3 failed: HTTP 503 Server Too Busy; next try in 0:42" (the time part
+// only when the wait is known, i.e. `seconds_to_next` >= 0); `brief`, for a
+// narrow terminal, puts the time first: "try 4 in 0:42: HTTP 503 Server...".
+std::string RetryText(int attempt, const std::string& reason, double seconds_to_next,
+                      bool brief = false);
+
+// A retry in progress, for the bar; `attempt` 0 when none.
+struct RetryView {
+  int attempt = 0;          // the try that failed
+  std::string reason;       // why
+  double seconds_to_next = -1;  // negative: not yet known
+};
 
 struct ProgressView {
   int done = 0;
   int total = 0;
   std::string pid;       // the point identifier in hand
   std::string activity;  // "done", "fetching", ...
-  double seconds_left = -1;
+  RetryView retry;       // shown in place of the activity while retrying
+  double seconds_left = -1;  // negative: not shown
+  bool finished = false;     // the run has ended: the bar may stand full
 };
 
-// One terminal line: "[#####...............] 1/4 AB1234 done, about 0:15 left".
-std::string ProgressBar(const ProgressView& view);
+// One terminal line that fits in `width` columns (three are left free, so
+// that neither the line nor a "^C" echoed after it wraps): "[#####......] 1/4 AB1234 done, about
+// 0:15 left". A narrow terminal gets a shorter bar, then no bar, then the
+// text cut short. The bar stands full only when the view is finished.
+std::string ProgressBar(const ProgressView& view, int width = 80);
 
 // One plain line: "Benchmark 1/4 AB1234 done, about 0:15 left".
 std::string ProgressLine(const ProgressView& view);

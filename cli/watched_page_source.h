@@ -1,5 +1,7 @@
-// A page source that tells the progress report when a download begins, so
-// that the terminal bar shows which benchmark is being fetched.
+// The page source and event pump of the command line's run: they tell the
+// progress report when a download begins or fails and when a wait begins,
+// keep the bar moving during waits, and stop the run when the user asked
+// for it (Ctrl-C, SIGTERM).
 #ifndef VELMORA_CLI_WATCHED_PAGE_SOURCE_H
 #define VELMORA_CLI_WATCHED_PAGE_SOURCE_H
 
@@ -10,18 +12,35 @@
 
 namespace velmora {
 
+// Why an answer is no usable page, for the bar: its failure ("connection
+// refused", "timed out", "HTTP 503", "empty answer", ...), with "Server Too
+// Busy" when the page says so; empty for a usable page.
+std::string FailureOf(const PageAnswer& answer);
+
 class WatchedPageSource : public PageSource {
  public:
   WatchedPageSource(PageSource& pages, TerminalProgress& progress)
       : pages_(pages), progress_(progress) {}
 
-  PageAnswer Fetch(const std::string& TheURL) override {
-    progress_.Fetching();
-    return pages_.Fetch(TheURL);
-  }
+  // Throws RunStopped, before or after the download, when a stop was asked.
+  PageAnswer Fetch(const std::string& TheURL) override;
 
  private:
   PageSource& pages_;
+  TerminalProgress& progress_;
+};
+
+class WatchedEventPump : public EventPump {
+ public:
+  WatchedEventPump(EventPump& pump, TerminalProgress& progress)
+      : pump_(pump), progress_(progress) {}
+
+  // Throws RunStopped when a stop was asked.
+  void DoEvents() override;
+  void WaitBegins(double seconds) override;
+
+ private:
+  EventPump& pump_;
   TerminalProgress& progress_;
 };
 

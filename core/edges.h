@@ -44,6 +44,9 @@ class EventPump {
  public:
   virtual ~EventPump() = default;
   virtual void DoEvents() = 0;
+  // A wait of `seconds` begins (a pause or a retry wait), during which
+  // DoEvents is called until it ends; for front ends that show the wait.
+  virtual void WaitBegins(double /*seconds*/) {}
 };
 
 enum class MessageIcon { kNone, kInformation, kError };

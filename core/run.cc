@@ -1,10 +1,41 @@
 #include "core/run.h"
 
+#include <algorithm>
+
+#include "datasheet/benchmark_pids.h"
+
 namespace velmora {
+namespace {
+
+std::string EndText(const Run& run) {
+  switch (run.outcome) {
+    case RunOutcome::kNoWaypointLeft: return "finished";
+    case RunOutcome::kNoPage: return "stopped: no page could be had";
+    case RunOutcome::kNoLogZone: return "stopped: a waypoint without a log zone";
+    case RunOutcome::kMalformed: return "stopped: damaged document";
+    case RunOutcome::kStopped:
+      return "stopped: " + (run.stop_reason.empty() ? std::string("interrupted") : run.stop_reason);
+    case RunOutcome::kNotGpx11: return "not a GPX 1.1 document";
+    case RunOutcome::kNotStarted: break;
+  }
+  return "not started";
+}
+
+}  // namespace
+
+std::string RunSummary(const Run& run) {
+  const int total = std::max(CountBenchmarks(run.state.DocumentText), run.benchmarks_done);
+  return run.state.GPXFileName + ": " + std::to_string(run.benchmarks_done) + " of " +
+         std::to_string(total) + " benchmarks; " + EndText(run);
+}
 
 void FinishRun(Run& run, const ErrorLogWriter& append_error_log) {
+  if (run.outcome == RunOutcome::kStopped) {
+    append_error_log(RunSummary(run));
+    return;
+  }
   if (!run.state.RunFinished) return;
-  append_error_log("");
+  append_error_log(RunSummary(run));
   run.edges.messages.Show(Message{kFinishedText, "", MessageIcon::kNone});
 }
 

@@ -45,6 +45,11 @@ struct Run {
   // datasheet file at the start of the run (logs/log_source.h); empty for
   // the other sources.
   std::shared_ptr<const DatasheetArchive> datasheet_archive = nullptr;
+  // The benchmarks completed so far (written to the result file); kept by
+  // the scan.
+  int benchmarks_done = 0;
+  // Why the user's stop came (RunStopped::reason), for outcome kStopped.
+  std::string stop_reason{};
 
   // The pauses: the edges' clock and pump at the settings' pause scale.
   Pacing pacing() const { return Pacing{edges.clock, edges.pump, settings.pause_scale}; }
@@ -56,9 +61,15 @@ inline constexpr const char* kFinishedText = "              Finished         ";
 // Writes one entry to the error log (files/error_log.h: AppendErrorLog).
 using ErrorLogWriter = std::function<void(const std::string&)>;
 
-// The end of a run, as every front end makes it: when the run finished, an
-// empty entry in the error log, then "Finished" through the Messages edge.
-// Nothing when the run stopped early.
+// What the error-log entry of a run says: the file, the benchmarks done and
+// how the run ended, e.g. "quads.gpx: 12 of 40 benchmarks; finished" or
+// "quads.gpx: 3 of 40 benchmarks; stopped: interrupted".
+std::string RunSummary(const Run& run);
+
+// The end of a run, as every front end makes it: when the scan came to its
+// end, an entry in the error log (RunSummary), then "Finished" through the
+// Messages edge. A run the user stopped (outcome kStopped) gets its entry
+// too, without the message. Nothing for a run that never began its scan.
 void FinishRun(Run& run, const ErrorLogWriter& append_error_log);
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #include "gpx/benchmark_scan.h"
 
 #include "core/text.h"
+#include "datasheet/benchmark_pids.h"
 #include "gpx/document_edits.h"
 #include "gpx/find_next_benchmark.h"
 #include "gpx/mark_recovery_status.h"
@@ -50,6 +51,7 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     ApplyHarvest(state, cursor.log_zone);
     KeepWaypoint(state, cursor);
     writer.Completed(cursor.ResultPieces(state), cursor.source_done);
+    run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     RandomPause(pause, run.pacing());
   }

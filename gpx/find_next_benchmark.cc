@@ -254,17 +254,6 @@ void EndOfScan(RunState& state, ScanCursor& cursor) {
   // output_done bytes and the source from source_done are unchanged.
 }
 
-int CountBenchmarks(std::string_view document) {
-  int count = 0;
-  for (std::size_t start = WaypointStart(document, 0); start != std::string_view::npos;) {
-    const std::size_t end = WaypointEnd(document, start);
-    if (end == std::string_view::npos) break;
-    if (document.substr(start, end - start).find(kLogZoneStart) != std::string_view::npos) ++count;
-    start = WaypointStart(document, end);
-  }
-  return count;
-}
-
 std::string FaultyListingMessage(const std::string& name_text) {
   return "There's something wrong with the benchmark listing '" + name_text + "'." +
          " It should be removed from the GPX file and started again.";

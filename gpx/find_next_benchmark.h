@@ -91,10 +91,6 @@ void KeepWaypoint(RunState& state, ScanCursor& cursor);
 // Once only; a second call does nothing.
 void EndOfScan(RunState& state, ScanCursor& cursor);
 
-// Counts the waypoints that have a log zone inside: the benchmarks a scan
-// of `document` can reach at most.
-int CountBenchmarks(std::string_view document);
-
 enum class FindOutcome {
   kReady,           // CurrentPID, NameEndPos, BenchmarkEnd and the cursor are set
   kNoWaypointLeft,  // MoreBenchmarks is now false

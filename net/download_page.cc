@@ -37,6 +37,12 @@ size_t AppendBody(char* data, size_t size, size_t count, void* target) {
   }
 }
 
+// libcurl's transfer-progress callback: non-zero abandons the transfer.
+int CheckAbort(void* options, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  const auto& should_abort = static_cast<const DownloadOptions*>(options)->should_abort;
+  return should_abort && should_abort() ? 1 : 0;
+}
+
 // Headers that make every cache on the way go to the origin server.
 HeaderList NoCacheHeaders() {
   curl_slist* list = curl_slist_append(nullptr, "Cache-Control: no-cache");
@@ -75,6 +81,52 @@ void SetRequestOptions(CURL* handle, curl_slist* headers, const DownloadOptions&
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, options.low_speed_limit);
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME,
                    static_cast<long>(options.low_speed_time.count()));
+  if (options.should_abort) {
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<DownloadOptions*>(&options));
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+  }
+}
+
+// Why a transfer gave nothing usable, in words for a user.
+std::string FailureFor(CURLcode code) {
+  switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      return "could not resolve host";
+    case CURLE_COULDNT_CONNECT:
+      return "connection refused";
+    case CURLE_OPERATION_TIMEDOUT:
+      return "timed out";
+    case CURLE_UNSUPPORTED_PROTOCOL:
+    case CURLE_URL_MALFORMAT:
+      return "not a web address";
+    case CURLE_GOT_NOTHING:
+      return "empty answer";
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+      return "connection broken";
+    case CURLE_TOO_MANY_REDIRECTS:
+      return "too many redirects";
+    case CURLE_ABORTED_BY_CALLBACK:
+      return "stopped";
+    default:
+      return curl_easy_strerror(code);
+  }
+}
+
+// The status and Content-Type that came with the (last) answer.
+void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
+  long status = 0;
+  if (curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK) {
+    answer.status = status;
+  }
+  char* content_type = nullptr;
+  if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &content_type) == CURLE_OK &&
+      content_type != nullptr) {
+    answer.content_type = content_type;
+  }
 }
 
 // Why a transfer gave nothing usable, in words for a user.

@@ -4,6 +4,7 @@
 #define VELMORA_NET_DOWNLOAD_PAGE_H
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ struct DownloadOptions {
   std::chrono::milliseconds connect_timeout{30000};
   long low_speed_limit = 1;
   std::chrono::seconds low_speed_time{60};
+  // Asked about once a second and whenever data moves; true abandons the
+  // download at once (it then gives the empty text). For a front end whose
+  // user asked it to stop.
+  std::function<bool()> should_abort;
 };
 
 // The built-in time-outs, unless settings.download_timeout_seconds (for tests

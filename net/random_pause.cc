@@ -18,6 +18,7 @@ void RandomPause(float seconds, const Pacing& pacing) {
   const double r = clock.Rnd();
   const double wait = PauseLength(seconds, r) * pacing.scale;
   if (!(wait > 0)) return;  // an instant pause lets no events run
+  pacing.pump.WaitBegins(wait);
 
   const double start = clock.Timer();
   double end = start + wait;

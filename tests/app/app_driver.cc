@@ -51,6 +51,7 @@ void ProcessPrintingCounts(velmora::Run& run) {
                        run.CommandLine};
   velmora::ProcessGPXfile(printed);
   run.outcome = printed.outcome;
+  run.benchmarks_done = printed.benchmarks_done;
 }
 
 }  // namespace

@@ -151,7 +151,9 @@ TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
     command_line = run.CommandLine;
     run.edges.progress.SetCount(1);
     run.edges.progress.SetCount(2);
+    run.benchmarks_done = 2;
     run.state.RunFinished = true;
+    run.outcome = velmora::RunOutcome::kNoWaypointLeft;
   };
   EXPECT_FALSE(h_.window().Load());
   EXPECT_TRUE(shown_with_go_disabled);
@@ -159,7 +161,7 @@ TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
   EXPECT_EQ(command_line, "quick");
   EXPECT_EQ(h_.pump.calls, 1);  // one pass of events before the work
   EXPECT_THAT(h_.events, ElementsAre("chooser", "process", "log", "message"));
-  EXPECT_THAT(h_.error_log, ElementsAre(""));
+  EXPECT_THAT(h_.error_log, ElementsAre("quads.gpx: 2 of 2 benchmarks; finished"));
   ASSERT_EQ(h_.messages.shown.size(), 1u);
   EXPECT_EQ(h_.messages.shown[0].text, std::string(14, ' ') + "Finished" + std::string(9, ' '));
   EXPECT_EQ(h_.messages.shown[0].title, "");

@@ -94,7 +94,7 @@ class RunTest : public ::testing::Test {
   CurrentDir in_dir_{dir_.path()};
 };
 
-const char* const kEntryPattern = "={44}\r\n[^\r\n]+\r\n\r\n";
+const char* const kEntryPattern = "={44}\r\n[^\r\n]+\r\nquads\\.gpx: 3 of 3 benchmarks; finished\r\n";
 
 TEST_F(RunTest, FinishedRunCountsLogsAndSaysFinished) {
   const Start start = StartDriver("quads.gpx");
@@ -174,7 +174,7 @@ TEST_F(WindowRunTest, CloseDuringThePauseAfterTheLastBenchmarkStillFinishes) {
     if (Count() == "3" && window.isVisible()) window.close();
   };
   EXPECT_FALSE(window.Load());
-  EXPECT_THAT(error_log_, ElementsAre(""));
+  EXPECT_THAT(error_log_, ElementsAre("quads.gpx: 3 of 3 benchmarks; finished"));
   EXPECT_THAT(messages_.texts(), ElementsAre("              Finished         "));
 }
 

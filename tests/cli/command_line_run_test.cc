@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "cli/arguments.h"
 #include "core/text.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signal.h"
 #include "tests/support/builders.h"
 #include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
@@ -40,12 +42,14 @@ class CommandLineTest : public ::testing::Test {
  protected:
   CommandLineTest() : in_folder_(folder_.path()) { environment_["VELMORA_PAUSE_SCALE"] = "0"; }
 
-  int Run(const std::vector<std::string>& arguments) {
+  int Run(const std::vector<std::string>& arguments) { return RunWith(pages_, pump_, arguments); }
+
+  int RunWith(PageSource& pages, EventPump& pump, const std::vector<std::string>& arguments) {
     const LoadedSettings settings = LoadSettings([this](const char* name) -> const char* {
       auto found = environment_.find(name);
       return found == environment_.end() ? nullptr : found->second.c_str();
     });
-    CliEdges edges{pages_, clock_, pump_, out_, err_, false, settings, [] { return 0.0; }};
+    CliEdges edges{pages, clock_, pump, out_, err_, false, settings, [] { return 0.0; }};
     return RunCommandLine(arguments, edges);
   }
 
@@ -82,9 +86,9 @@ TEST_F(CommandLineTest, FinishedRunWritesResultAndErrorLogAndSaysFinished) {
   EXPECT_NE(result.find("<groundspeak:date>2009-07-04T00:00:00-06:00Z</groundspeak:date>"),
             std::string::npos);
   EXPECT_NE(result.find("<groundspeak:terrain>3.5</groundspeak:terrain>"), std::string::npos);
-  const std::string log = Read("ErrorLog.txt");
-  EXPECT_GE(log.size(), 2u);
-  EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+  const std::vector<std::string> log = Lines(Read("ErrorLog.txt"));
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[2], "quads.gpx: 2 of 2 benchmarks; finished\r");
   EXPECT_EQ(pages_.requests, (std::vector<std::string>{kUrl + "AB1234", kUrl + "AB1240"}));
 }
 
@@ -99,7 +103,8 @@ TEST_F(CommandLineTest, NoPageStopsWithCannotContinueAndItsOwnStatus) {
   const std::string result = Read("quads R.gpx");
   EXPECT_NE(result.find("<name>AB1234 MILL 3</name>"), std::string::npos);
   EXPECT_NE(result.find("<name>AB1240</name>"), std::string::npos);  // not written
-  EXPECT_TRUE(Has("ErrorLog.txt"));
+  EXPECT_EQ(Lines(Read("ErrorLog.txt")).back(),
+            "quads.gpx: 1 of 2 benchmarks; stopped: no page could be had\r");
   EXPECT_EQ(pages_.requests.size(), 1u + 29u);  // the patient fetch gave up
 }
 
@@ -130,6 +135,70 @@ TEST_F(CommandLineTest, EarlyStopsOfTheScanHaveTheirOwnStatuses) {
     EXPECT_EQ(err_.str().find(c.message) != std::string::npos, true) << err_.str();
     EXPECT_TRUE(fs::exists(folder / "ErrorLog.txt"));
   }
+}
+
+// Raises `signal` when the page of `pid` is fetched, as a Ctrl-C during that
+// download would: the download completes but the run must not go on.
+class SignallingPages : public PageSource {
+ public:
+  SignallingPages(ScriptedPageSource& pages, std::string pid, int signal)
+      : pages_(pages), pid_(std::move(pid)), signal_(signal) {}
+  PageAnswer Fetch(const std::string& url) override {
+    if (url.find(pid_) != std::string::npos) std::raise(signal_);
+    return pages_.Fetch(url);
+  }
+
+ private:
+  ScriptedPageSource& pages_;
+  std::string pid_;
+  int signal_;
+};
+
+// Raises `signal` in the first pause.
+class SignallingPump : public EventPump {
+ public:
+  explicit SignallingPump(int signal) : signal_(signal) {}
+  void DoEvents() override { std::raise(signal_); }
+
+ private:
+  int signal_;
+};
+
+TEST_F(CommandLineTest, SignalStopsTheRunAfterItsCompletedBenchmarks) {
+  InstallStopHandlers();
+  const std::string document = Gpx11({Waypoint({"AB1234", "MILL 3"}),
+                                      Waypoint({"AB1240", "TOWER"}), Waypoint({"AB1250", "HILL"})});
+  SignallingPages interrupting(pages_, "AB1240", SIGINT);
+  SignallingPump terminating(SIGTERM);
+  struct Case {
+    PageSource& pages;
+    EventPump& pump;
+    std::string scale;
+    int status;
+    std::string reason;
+  };
+  for (const Case& c : {Case{interrupting, pump_, "0", kExitInterrupted, "interrupted"},
+                        Case{pages_, terminating, "1", kExitTerminated, "terminated"}}) {
+    TempDir folder;
+    CurrentDir here(folder.path());
+    std::ostringstream err;
+    err_.swap(err);
+    environment_["VELMORA_PAUSE_SCALE"] = c.scale;
+    ClearStopRequest();
+    WriteFileBytes(folder / "quads.gpx", document);
+    for (const char* pid : {"AB1234", "AB1240", "AB1250"}) pages_.Add(kUrl + pid, TwoLogPage(pid));
+
+    EXPECT_EQ(RunWith(c.pages, c.pump, {"quads.gpx"}), c.status);
+    EXPECT_EQ(ErrLines().back(), "Stopped after 1 of 3 benchmarks; the result is in quads R.gpx");
+    const std::string result = ReadFileBytes(folder / "quads R.gpx");
+    EXPECT_NE(result.find("<name>AB1234 MILL 3</name>"), std::string::npos);
+    const std::size_t finder = result.find("trailrunner");  // one log per written benchmark
+    ASSERT_NE(finder, std::string::npos);
+    EXPECT_EQ(result.find("trailrunner", finder + 1), std::string::npos);
+    EXPECT_EQ(Lines(ReadFileBytes(folder / "ErrorLog.txt")).back(),
+              "quads.gpx: 1 of 3 benchmarks; stopped: " + c.reason + "\r");
+  }
+  ClearStopRequest();
 }
 
 TEST_F(CommandLineTest, SkippedFaultyListingIsReportedAndStillEndsInZero) {

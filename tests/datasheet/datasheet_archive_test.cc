@@ -193,5 +193,18 @@ TEST(BenchmarkPids, FirstSixCharactersOfWaypointNames) {
   EXPECT_THAT(BenchmarkPids(""), ::testing::IsEmpty());
 }
 
+TEST(BenchmarkPids, CountsTheWaypointsARunFetches) {
+  const std::string logs = "<groundspeak:logs>\r\n</groundspeak:logs>";
+  const std::string gpx =
+      "<gpx><metadata><name>My benchmarks</name>" + logs + "</metadata>\r\n"
+      "<wpt><name>AB1234</name><groundspeak:cache>" + logs + "</groundspeak:cache></wpt>\r\n"
+      "<wpt><name>SHORT</name>" + logs + "</wpt>\r\n"           // no PID: skipped
+      "<wpt><name>CD5678 TOWER</name><desc>x</desc></wpt>\r\n"  // no log zone
+      "<wpt><name>AB1234</name>" + logs + "</wpt>\r\n"          // fetched again
+      "<wpt><desc>x</desc>" + logs + "<name>EF9012</name></wpt>";
+  EXPECT_EQ(CountBenchmarks(gpx), 3);
+  EXPECT_EQ(CountBenchmarks(""), 0);
+}
+
 }  // namespace
 }  // namespace velmora::testing

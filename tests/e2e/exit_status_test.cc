@@ -2,7 +2,10 @@
 // run can end, in a fresh folder against a loopback listing server.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <csignal>
 #include <filesystem>
+#include <mutex>
 #include <regex>
 
 #include "core/text.h"
@@ -154,6 +157,65 @@ TEST_F(ExitStatusTest, UsageErrorsHelpAndVersion) {
   EXPECT_EQ(setting.exit_status, 2);
   EXPECT_NE(setting.err.find("VELMORA_PAUSE_SCALE"), std::string::npos);
   EXPECT_EQ(FileCount(folder_.path()), 0u);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// SIGTERM while the second of three pages is being downloaded: the download
+// is abandoned, the run stops with 143, and the result file holds the first
+// benchmark, whole.
+TEST(StopTest, SigtermDuringADownloadStopsWithTheCompletedBenchmarksWritten) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool arrived = false;
+  bool released = false;
+  ListingServer server;
+  server.Get("/mark/details.aspx", [&](const httplib::Request& request, httplib::Response& response) {
+    const std::string pid = request.get_param_value("PID");
+    if (pid == "AB1240") {  // hold this answer until the test is over
+      std::unique_lock<std::mutex> lock(mutex);
+      arrived = true;
+      changed.notify_all();
+      changed.wait(lock, [&] { return released; });
+    }
+    response.set_content(ListingPage(pid, {{"Found it", "7/4/2009", "trailrunner", "Fine."}}),
+                         "text/html");
+  });
+  server.Start();
+  TempDir folder;
+  const std::string document = Gpx11({Waypoint({"AB1234", "MILL 3"}),
+                                      Waypoint({"AB1240", "TOWER"}), Waypoint({"AB1250", "HILL"})});
+  WriteFileBytes(folder / "quads.gpx", document);
+
+  BackgroundProgram cli({VELMORA_CLI_PATH, {"quads.gpx"}, folder.path(),
+                         {{"VELMORA_PAUSE_SCALE", "0"}, {"LC_ALL", "C"},
+                          {"VELMORA_LISTING_HOST", server.HostAndPort()}}});
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [&] { return arrived; });
+  }
+  cli.Signal(SIGTERM);
+  const int status = cli.Wait();
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    released = true;
+  }
+  changed.notify_all();
+
+  EXPECT_EQ(status, 143) << cli.err();
+  EXPECT_EQ(Lines(cli.err()).back(), "Stopped after 1 of 3 benchmarks; the result is in quads R.gpx");
+  const std::string result = ReadFileBytes(folder / "quads R.gpx");
+  const std::size_t finder = result.find("trailrunner");
+  EXPECT_NE(finder, std::string::npos);
+  EXPECT_EQ(result.find("trailrunner", finder + 1), std::string::npos);
+  const std::string tail = document.substr(document.rfind("</wpt>"));
+  EXPECT_EQ(result.substr(result.size() - std::min(result.size(), tail.size())), tail);
+  EXPECT_EQ(Lines(ReadFileBytes(folder / "ErrorLog.txt")).back(),
+            "quads.gpx: 1 of 3 benchmarks; stopped: terminated\r");
 }
 
 }  // namespace
