@@ -10,4 +10,6 @@ void QtEventPump::DoEvents() {
   if (yield_.count() > 0) std::this_thread::sleep_for(yield_);
 }
 
+void QtEventPump::Poll() { QCoreApplication::processEvents(); }
+
 }  // namespace velmora

@@ -14,6 +14,8 @@ class QtEventPump : public EventPump {
   explicit QtEventPump(std::chrono::milliseconds yield = std::chrono::milliseconds(2))
       : yield_(yield) {}
   void DoEvents() override;
+  // Pending events only, without yielding.
+  void Poll() override;
 
  private:
   std::chrono::milliseconds yield_;

@@ -67,6 +67,8 @@ Settings RunSettings(const Settings& environment, const CliArguments& arguments)
     if (!error) settings.datasheet_file = absolute.string();
   }
   return settings;
+}
+
 // The last line of a run the user stopped, and its exit status.
 int ReportStop(const Run& run, std::ostream& err) {
   const int total = std::max(run.state.BenchmarkTotal, run.benchmarks_done);
@@ -85,8 +87,10 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
   StatusLine line(edges.err, edges.err_is_terminal);
   TerminalMessages messages(line);
   const std::string command_line = arguments.quick ? "quick" : "";
-  TerminalProgress progress(line, state, edges.seconds,
-                            ScanPause(command_line) * settings.pause_scale, edges.width);
+  // The datasheet file makes no pauses between benchmarks.
+  const double nominal_pause =
+      ReadsDatasheetFile(settings) ? 0.0 : ScanPause(command_line) * settings.pause_scale;
+  TerminalProgress progress(line, state, edges.seconds, nominal_pause, edges.width);
   WatchedPageSource pages(edges.pages, progress);
   WatchedEventPump pump(edges.pump, progress);
   Run run{state, settings, Edges{pages, edges.clock, pump, messages, progress}, command_line};

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "cli/stop_signal.h"
 #include "cli/terminal_progress.h"
 #include "core/edges.h"
 
@@ -38,6 +39,7 @@ class WatchedEventPump : public EventPump {
   // Throws RunStopped when a stop was asked.
   void DoEvents() override;
   void WaitBegins(double seconds) override;
+  void Poll() override { ThrowIfStopRequested(); }
 
  private:
   EventPump& pump_;

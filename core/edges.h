@@ -47,6 +47,10 @@ class EventPump {
   // A wait of `seconds` begins (a pause or a retry wait), during which
   // DoEvents is called until it ends; for front ends that show the wait.
   virtual void WaitBegins(double /*seconds*/) {}
+  // Called once per benchmark, also in runs that make no pauses (the
+  // datasheet file): lets a close or a stop the user asked for be noticed.
+  // Never blocks.
+  virtual void Poll() {}
 };
 
 enum class MessageIcon { kNone, kInformation, kError };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "datasheet/benchmark_pids.h"
-
 namespace velmora {
 namespace {
 
@@ -11,11 +9,10 @@ std::string EndText(const Run& run) {
   switch (run.outcome) {
     case RunOutcome::kNoWaypointLeft: return "finished";
     case RunOutcome::kNoPage: return "stopped: no page could be had";
-    case RunOutcome::kNoLogZone: return "stopped: a waypoint without a log zone";
     case RunOutcome::kMalformed: return "stopped: damaged document";
     case RunOutcome::kStopped:
       return "stopped: " + (run.stop_reason.empty() ? std::string("interrupted") : run.stop_reason);
-    case RunOutcome::kNotGpx11: return "not a GPX 1.1 document";
+    case RunOutcome::kNotGpx: return "not a GPX 1.0 or 1.1 document";
     case RunOutcome::kNotStarted: break;
   }
   return "not started";
@@ -24,7 +21,7 @@ std::string EndText(const Run& run) {
 }  // namespace
 
 std::string RunSummary(const Run& run) {
-  const int total = std::max(CountBenchmarks(run.state.DocumentText), run.benchmarks_done);
+  const int total = std::max(run.state.BenchmarkTotal, run.benchmarks_done);
   return run.state.GPXFileName + ": " + std::to_string(run.benchmarks_done) + " of " +
          std::to_string(total) + " benchmarks; " + EndText(run);
 }

@@ -32,6 +32,12 @@ struct Settings {
   std::string datasheet_file;
 };
 
+// True when the logs come from a downloaded datasheet file: no network, no
+// pauses, and result writes paced by time.
+inline bool ReadsDatasheetFile(const Settings& settings) {
+  return settings.log_source == LogSource::kDatasheet && !settings.datasheet_file.empty();
+}
+
 // A setting that cannot be used; what() is a message for the user.
 class SettingsError : public std::runtime_error {
  public:

@@ -53,6 +53,7 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     writer.Completed(cursor.ResultPieces(state), cursor.source_done);
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
+    run.edges.pump.Poll();
     RandomPause(pause, run.pacing());
   }
   return RunOutcome::kNoWaypointLeft;

@@ -22,7 +22,7 @@ ResultWriter::ResultWriter(Run& run)
     : run_(run), paced_(Paced(run.settings)), last_write_(run.edges.clock.Timer()) {}
 
 bool ResultWriter::Paced(const Settings& settings) {
-  return settings.log_source == LogSource::kDatasheet && !settings.datasheet_file.empty();
+  return ReadsDatasheetFile(settings);
 }
 
 void ResultWriter::Completed(const ResultPieces& pieces, std::size_t scan_position) {

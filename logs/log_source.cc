@@ -9,10 +9,6 @@
 namespace velmora {
 namespace {
 
-bool UsesArchive(const Settings& settings) {
-  return settings.log_source == LogSource::kDatasheet && !settings.datasheet_file.empty();
-}
-
 // The datasheet reader's outcome, through the run-state flags.
 void ApplyOutcome(DatasheetOutcome outcome, RunState& state) {
   switch (outcome) {
@@ -61,7 +57,7 @@ std::string DatasheetUrl(const Settings& settings, const std::string& pid) {
 void HarvestLogs(const std::string& pid, Run& run) {
   if (run.settings.log_source == LogSource::kListing) {
     Quillet(ListingUrlPrefix(run.settings) + pid, run);
-  } else if (UsesArchive(run.settings)) {
+  } else if (ReadsDatasheetFile(run.settings)) {
     HarvestArchive(pid, run);
   } else {
     HarvestDatasheetPage(pid, run);
@@ -69,11 +65,11 @@ void HarvestLogs(const std::string& pid, Run& run) {
 }
 
 void PrepareLogSource(Run& run) {
-  if (!UsesArchive(run.settings)) return;
+  if (!ReadsDatasheetFile(run.settings)) return;
   run.datasheet_archive = std::make_shared<const DatasheetArchive>(DatasheetArchive::Read(
       run.settings.datasheet_file, BenchmarkPids(run.state.DocumentText)));
 }
 
-bool PausesBetweenBenchmarks(const Run& run) { return !UsesArchive(run.settings); }
+bool PausesBetweenBenchmarks(const Run& run) { return !ReadsDatasheetFile(run.settings); }
 
 }  // namespace velmora

@@ -130,44 +130,6 @@ void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
 }
 
 // Why a transfer gave nothing usable, in words for a user.
-std::string FailureFor(CURLcode code) {
-  switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-      return "could not resolve host";
-    case CURLE_COULDNT_CONNECT:
-      return "connection refused";
-    case CURLE_OPERATION_TIMEDOUT:
-      return "timed out";
-    case CURLE_UNSUPPORTED_PROTOCOL:
-    case CURLE_URL_MALFORMAT:
-      return "not a web address";
-    case CURLE_GOT_NOTHING:
-      return "empty answer";
-    case CURLE_PARTIAL_FILE:
-    case CURLE_RECV_ERROR:
-    case CURLE_SEND_ERROR:
-      return "connection broken";
-    case CURLE_TOO_MANY_REDIRECTS:
-      return "too many redirects";
-    default:
-      return curl_easy_strerror(code);
-  }
-}
-
-// The status and Content-Type that came with the (last) answer.
-void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
-  long status = 0;
-  if (curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK) {
-    answer.status = status;
-  }
-  char* content_type = nullptr;
-  if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &content_type) == CURLE_OK &&
-      content_type != nullptr) {
-    answer.content_type = content_type;
-  }
-}
-
 }  // namespace
 
 PageAnswer DownloadAnswer(std::string url, const DownloadOptions& options) {

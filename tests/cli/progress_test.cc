@@ -7,6 +7,7 @@
 #include "cli/terminal_messages.h"
 #include "cli/terminal_progress.h"
 #include "core/run_state.h"
+#include "datasheet/benchmark_pids.h"
 #include "tests/support/child_process.h"
 
 namespace velmora {
@@ -106,6 +107,7 @@ struct ProgressHarness {
       state.DocumentText += std::string("<wpt><name>") + pid + "</name>" + logs + "</wpt>";
     }
     state.DocumentText += "<wpt><name>P 1</name>" + logs + "</wpt>";  // no PID: not fetched
+    state.BenchmarkTotal = CountBenchmarks(state.DocumentText);  // as the scan counts them
   }
   double now = 100;
   int width = 120;
@@ -177,7 +179,7 @@ TEST(TerminalProgressTest, BarIsNotFullDuringTheLastPauseAndEndsItsLine) {
 
 TEST(TerminalProgressTest, TotalNeverFallsBelowTheCount) {
   ProgressHarness h(false);
-  h.state.DocumentText = "<wpt><name>AB1234</name><groundspeak:logs></groundspeak:logs></wpt>";
+  h.state.BenchmarkTotal = 1;
   h.state.CurrentPID = "AB1234";
   h.progress.SetCount(1);
   h.progress.SetCount(2);

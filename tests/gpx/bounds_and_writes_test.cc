@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -196,15 +197,19 @@ class PacedWrites : public ::testing::Test {
  protected:
   void Start(int benchmarks, double start_time) {
     std::vector<std::string> waypoints;
+    std::string datasheets;  // one history row, so one log, per benchmark
     for (int i = 0; i < benchmarks; ++i) {
       const std::string pid = "KK12" + std::to_string(10 + i);
       waypoints.push_back(Waypoint(Named(pid + " X")));
       scan.AnswerLogs(pid, kOneLog);
+      datasheets += " " + pid + "  HISTORY     - Date     Condition        Report By\r\n " + pid +
+                    "  HISTORY     - 19540901 GOOD             CGS\r\n";
     }
+    std::ofstream(scan.dir.path() / "datasheets.txt", std::ios::binary) << datasheets;
     scan.Choose(GpxDocument(waypoints));
     scan.fake.settings.pause_scale = 0;
     scan.fake.settings.log_source = LogSource::kDatasheet;
-    scan.fake.settings.datasheet_file = "datasheets.zip";
+    scan.fake.settings.datasheet_file = "datasheets.txt";
     scan.fake.clock.Advance(start_time - scan.fake.clock.Timer());
   }
   std::vector<int> LogsSeen(const TimedProgress& progress) {
@@ -238,7 +243,8 @@ INSTANTIATE_TEST_SUITE_P(Clock, PacedFromStart, ::testing::Values(43200.0, 86399
 
 TEST_F(PacedWrites, WebSourcesWriteAfterEveryBenchmark) {
   Start(3, 43200.0);
-  scan.fake.settings.datasheet_file.clear();  // the datasheets from the web
+  scan.fake.settings.log_source = LogSource::kListing;  // pages from the web
+  scan.fake.settings.datasheet_file.clear();
   TimedProgress progress(scan, scan.fake.clock, 0.0);
   FakeRun& f = scan.fake;
   velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
@@ -246,26 +252,26 @@ TEST_F(PacedWrites, WebSourcesWriteAfterEveryBenchmark) {
   EXPECT_THAT(LogsSeen(progress), ElementsAre(1, 2, 3));
 }
 
-// Stops the run at the given fetch, as a front end does at Ctrl-C.
-class StoppingPages : public PageSource {
+// Stops the run at the given poll between benchmarks, as the command line's
+// pump does at Ctrl-C in a run without pauses.
+class StoppingPump : public EventPump {
  public:
-  StoppingPages(PageSource& pages, int stop_at) : pages_(pages), stop_at_(stop_at) {}
-  PageAnswer Fetch(const std::string& url) override {
-    if (++fetches == stop_at_) throw RunStopped{"interrupted"};
-    return pages_.Fetch(url);
+  explicit StoppingPump(int stop_at) : stop_at_(stop_at) {}
+  void DoEvents() override {}
+  void Poll() override {
+    if (++polls == stop_at_) throw RunStopped{"interrupted"};
   }
-  int fetches = 0;
+  int polls = 0;
 
  private:
-  PageSource& pages_;
   int stop_at_;
 };
 
 TEST_F(PacedWrites, AStopWritesEveryCompletedBenchmarkFirst) {
   Start(4, 43200.0);
-  StoppingPages pages(scan.fake.pages, 3);
+  StoppingPump pump(2);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{pages, f.clock, f.pump, f.messages, f.progress}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, f.progress}, ""};
   EXPECT_THROW(ProcessGPXfile(run), RunStopped);
   EXPECT_EQ(run.outcome, RunOutcome::kStopped);
   EXPECT_THAT(f.progress.counts, ElementsAre(1, 2));
