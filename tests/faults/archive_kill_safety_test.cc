@@ -132,6 +132,7 @@ class ArchiveKillSafetyTest : public ::testing::Test {
                             << " bytes) is no complete version";
     }
     for (const auto& [name, bytes] : state) {
+      if (name == kTemporary) ++write_hit_;
       if (name == kSurveyFile || name == kSurveyResultFile || name == kTemporary) continue;
       if (name == kErrorLog) {
         EXPECT_EQ(version, static_cast<int>(versions_.size())) << "error log of an unfinished run";
@@ -156,6 +157,7 @@ class ArchiveKillSafetyTest : public ::testing::Test {
   TempDir work_;
   const std::string document_ = SurveyDocument(kDatasheetLines);
   std::vector<std::string> versions_;
+  int write_hit_ = 0;  // kills that left the temporary file: the write was hit
 };
 
 TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion) {
@@ -204,10 +206,11 @@ TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion)
   }
   std::cout << "archive run of " << took.count() << " s; after " << kills << " kills:";
   for (const auto& [version, count] : left) std::cout << " version " << version << " x" << count;
-  std::cout << " (0: no result file)\n";
+  std::cout << " (0: no result file); " << write_hit_ << " kills hit the write\n";
   if (HasFailure()) return;
   EXPECT_GE(kills, kKills) << "too many runs ended before their kill";
-  EXPECT_GE(left.size(), 2u) << "the kills all hit the same stage of the run";
+  // A run writes once or a few times: the kills aimed at the write must reach it.
+  EXPECT_GT(write_hit_, 0) << "no kill hit the write of the result";
 }
 
 }  // namespace
