@@ -5,12 +5,12 @@
 # build-bench/results/table.md (each program's own output goes next to it as
 # JSON).
 #
-#   bash bench/run.sh                      # every benchmark: about 6 minutes
+#   bash bench/run.sh                      # every benchmark: about 5 minutes
 #   bash bench/run.sh harvest_bench        # only these programs
 #
 # VELMORA_BENCH_JOBS: parallel build jobs (default: nproc). VELMORA_BENCH_ARGS:
-# extra Google Benchmark arguments for every program. The scan benchmark also
-# reads VELMORA_SCAN_BENCH_LIMIT and VELMORA_BENCH_DIR (bench/README.md).
+# extra Google Benchmark arguments for every program. The scan benchmarks
+# (archive_scan_bench, web_scan_bench) write to VELMORA_BENCH_DIR (bench/README.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

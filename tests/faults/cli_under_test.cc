@@ -10,6 +10,7 @@ ProgramRun CliRun(const CliSetup& setup) {
   ProgramRun run;
   run.program = VELMORA_CLI_PATH;
   run.arguments = {kSurveyFile};
+  if (!setup.datasheets.empty()) run.arguments = {"--datasheets", setup.datasheets, kSurveyFile};
   run.folder = setup.folder;
   run.environment = {{"VELMORA_LISTING_HOST", setup.listing_host},
                      {"VELMORA_PAUSE_SCALE", setup.pause_scale},

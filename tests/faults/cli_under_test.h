@@ -24,9 +24,10 @@ struct CliSetup {
   std::string listing_host;      // "127.0.0.1:PORT"
   std::string pause_scale;       // VELMORA_PAUSE_SCALE
   std::string download_timeout;  // VELMORA_DOWNLOAD_TIMEOUT; empty: the defaults
+  std::string datasheets;        // --datasheets FILE; empty: the listing website
 };
 
-// The run of `velmora-cli ridge.gpx` that `setup` describes.
+// The run of `velmora-cli [--datasheets FILE] ridge.gpx` that `setup` describes.
 ProgramRun CliRun(const CliSetup& setup);
 
 // Runs it to its end.

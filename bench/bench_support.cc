@@ -1,0 +1,153 @@
+#include "bench/bench_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "tests/support/builders.h"
+
+namespace velmora::bench {
+namespace {
+
+std::string FixedPid(const char* letters, int number) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%s%04d", letters, number % 10000);
+  return text;
+}
+
+// The datasheet lines that an export carries in a waypoint's description.
+std::string DescriptionText(const std::string& pid, int number, std::size_t bytes) {
+  std::string text = pid + "  DESIGNATION -  STATION " + std::to_string(number) + "\r\n";
+  for (int line = 0; text.size() < bytes; ++line) {
+    text += pid + "  THE MARK IS " + std::to_string(10 + line) +
+            " FT NORTH OF THE CENTERLINE OF THE COUNTY ROAD AND 3 FT WEST OF A FENCE.\r\n";
+  }
+  return text + pid + "  HISTORY     - 1934     MONUMENTED       CGS\r\n";
+}
+
+std::string HistoryRow(const std::string& pid, const char* date, const char* condition,
+                       const char* by) {
+  char row[96];
+  std::snprintf(row, sizeof row, " %s  HISTORY     - %-8s %-17s%s\r\n", pid.c_str(), date,
+                condition, by);
+  return row;
+}
+
+std::string Block(const std::string& pid, const std::string& section, const std::string& author,
+                  int lines) {
+  std::string text = " " + pid + std::string(26, ' ') + section + "\r\n " + pid + "\r\n";
+  text += " " + pid + "'" + author + "\r\n";
+  for (int line = 0; line < lines; ++line) {
+    text += " " + pid + "'THE STATION MARK AND REFERENCE MARK " + std::to_string(line) +
+            " WERE RECOVERED IN GOOD CONDITION.  \r\n";
+    if (line == 2) text += " " + pid + "'\r\n";
+  }
+  return text + " " + pid + "\r\n";
+}
+
+}  // namespace
+
+std::string BenchmarkPid(int number) { return FixedPid("BM", number); }
+
+std::string SurveyDocument(int benchmarks, std::size_t waypoint_bytes) {
+  std::vector<std::string> waypoints;
+  waypoints.reserve(static_cast<std::size_t>(benchmarks));
+  const std::size_t frame = 600;  // the waypoint's own markup
+  for (int number = 1; number <= benchmarks; ++number) {
+    const std::string pid = BenchmarkPid(number);
+    testing::WaypointFields fields;
+    fields.name = number % 2 == 0 ? pid : pid + " STATION " + std::to_string(number);
+    fields.listing_name = "STATION " + std::to_string(number);
+    fields.description =
+        DescriptionText(pid, number, waypoint_bytes > frame ? waypoint_bytes - frame : 0);
+    waypoints.push_back(testing::Waypoint(fields));
+  }
+  return testing::Gpx11(waypoints);
+}
+
+std::string ArchiveDatasheet(const std::string& pid, int number) {
+  std::string sheet = "1        National Geodetic Survey,   Retrieval Date = MARCH 3, 2025\r\n";
+  sheet += " " + pid + " " + std::string(71, '*') + "\r\n";
+  sheet += " " + pid + "  DESIGNATION -  STATION " + std::to_string(number) + "\r\n";
+  sheet += " " + pid + "  PID         -  " + pid + "\r\n";
+  sheet += " " + pid + "  STATE/COUNTY-  CO/BOULDER\r\n " + pid + "\r\n";
+  sheet += " " + pid + "  HISTORY     - Date     Condition        Report By\r\n";
+  sheet += HistoryRow(pid, "1934", "MONUMENTED", "CGS");
+  sheet += HistoryRow(pid, "19780412", "GOOD", "NGS");
+  sheet += HistoryRow(pid, "2004", number % 3 == 0 ? "MARK NOT FOUND" : "POOR", "USPSQD");
+  sheet += HistoryRow(pid, "UNK", "SEE DESCRIPTION", "GEOCAC");
+  sheet += " " + pid + "\r\n";
+  sheet += Block(pid, "STATION DESCRIPTION", "DESCRIBED BY COAST AND GEODETIC SURVEY 1934 (ELJ)", 8);
+  sheet += Block(pid, "STATION RECOVERY (1978)", "RECOVERY NOTE BY NATIONAL GEODETIC SURVEY 1978", 6);
+  sheet += Block(pid, "STATION RECOVERY (2004)", "RECOVERY NOTE BY US POWER SQUADRON 2004 (JW)", 4);
+  return sheet;
+}
+
+void WriteDatasheetArchive(const std::filesystem::path& path, int benchmarks, std::size_t bytes) {
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
+  if (file == nullptr) throw std::runtime_error("cannot write " + path.string());
+  std::size_t written = 0;
+  int filler = 0;
+  int benchmark = 1;
+  const char* letters[] = {"FA", "FB", "FC", "FD", "FE", "FF", "FG", "FH", "FJ", "FK"};
+  while (written < bytes || benchmark <= benchmarks) {
+    // Four filler datasheets, then one of the document's, while both last.
+    std::string sheet;
+    if (filler % 5 == 4 && benchmark <= benchmarks) {
+      sheet = ArchiveDatasheet(BenchmarkPid(benchmark), benchmark);
+      ++benchmark;
+    } else {
+      sheet = ArchiveDatasheet(FixedPid(letters[(filler / 10000) % 10], filler), filler);
+    }
+    ++filler;
+    std::fwrite(sheet.data(), 1, sheet.size(), file);
+    written += sheet.size();
+  }
+  const std::string end = " *** retrieval complete.\r\n";
+  std::fwrite(end.data(), 1, end.size(), file);
+  std::fclose(file);
+}
+
+std::string ReadInChunks(const std::filesystem::path& path) {
+  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  if (file == nullptr) throw std::runtime_error("cannot read " + path.string());
+  std::string bytes;
+  std::vector<char> chunk(64 * 1024);
+  std::size_t n = 0;
+  while ((n = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) bytes.append(chunk.data(), n);
+  std::fclose(file);
+  return bytes;
+}
+
+void DurableWrite(const std::filesystem::path& path, const std::string& bytes) {
+  const std::string temporary = path.string() + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) throw std::runtime_error("cannot write " + temporary);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fflush(file);
+#ifdef _WIN32
+  _commit(_fileno(file));
+#else
+  fsync(fileno(file));
+#endif
+  std::fclose(file);
+  std::filesystem::rename(temporary, path);
+}
+
+std::filesystem::path BenchFolder(const std::string& name) {
+  const char* chosen = std::getenv("VELMORA_BENCH_DIR");
+  const std::filesystem::path base =
+      chosen != nullptr ? std::filesystem::path(chosen) : std::filesystem::temp_directory_path();
+  const std::filesystem::path folder = base / name;
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+}  // namespace velmora::bench

@@ -1,0 +1,62 @@
+// What the scan benchmarks share: a generated survey document and datasheet
+// archive, the fakes around ProcessGPXfile, and the floor a run is set
+// against (plain reads and one durable write, measured in the same run).
+#ifndef VELMORA_BENCH_BENCH_SUPPORT_H
+#define VELMORA_BENCH_BENCH_SUPPORT_H
+
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "core/edges.h"
+
+namespace velmora::bench {
+
+// "BM0001" up: the PID of the document's `number`-th benchmark.
+std::string BenchmarkPid(int number);
+
+// A GPX 1.1 document of `benchmarks` waypoints (tests/support/builders.h),
+// each about `waypoint_bytes` long: the datasheet text in its description
+// makes up the size.
+std::string SurveyDocument(int benchmarks, std::size_t waypoint_bytes);
+
+// One datasheet in the agency's archive layout (CR LF): history rows, a
+// description and two recoveries, about 2.5 KB.
+std::string ArchiveDatasheet(const std::string& pid, int number);
+
+// Writes an archive of at least `bytes`: the datasheets of the first
+// `benchmarks` PIDs, spread among filler datasheets of other PIDs.
+void WriteDatasheetArchive(const std::filesystem::path& path, int benchmarks, std::size_t bytes);
+
+// The file's bytes, read in 64 KiB blocks.
+std::string ReadInChunks(const std::filesystem::path& path);
+
+// The bytes to `path` as the result file is written: a temporary file,
+// flushed to the disk (fsync), renamed over `path`.
+void DurableWrite(const std::filesystem::path& path, const std::string& bytes);
+
+// A folder of its own under VELMORA_BENCH_DIR (the system's temporary folder
+// by default).
+std::filesystem::path BenchFolder(const std::string& name);
+
+class NoEvents : public EventPump {
+ public:
+  void DoEvents() override {}
+};
+
+class CountedMessages : public Messages {
+ public:
+  void Show(const Message&) override { ++shown; }
+  int shown = 0;
+};
+
+class CountingProgress : public Progress {
+ public:
+  void SetCount(int count) override { this->count = count; }
+  int count = 0;
+};
+
+}  // namespace velmora::bench
+
+#endif
