@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <span>
 #include <string_view>
 
@@ -26,6 +28,10 @@ std::string ReadWholeFile(const std::string& path) {
     throw FileError::FromErrno(path);
   }
   std::string text;
+  // One allocation of the file's size: no spare capacity from growing.
+  std::error_code size_error;
+  const auto size = std::filesystem::file_size(path, size_error);
+  if (!size_error) text.reserve(static_cast<std::size_t>(size));
   char buffer[65536];
   for (;;) {
     const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());

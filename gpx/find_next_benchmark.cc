@@ -233,7 +233,10 @@ ScanCursor StartOfScan(RunState& state) {
   ScanCursor cursor;
   cursor.source = std::move(state.DocumentText);
   state.DocumentText.clear();
-  state.DocumentText.reserve(cursor.source.size());
+  // Room for the document and half as much again for the logs it gains, so
+  // that the output rarely moves to a larger buffer (for a moment both would
+  // be alive, next to the source).
+  state.DocumentText.reserve(cursor.source.size() + cursor.source.size() / 2);
   return cursor;
 }
 
