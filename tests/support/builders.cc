@@ -138,7 +138,6 @@ std::string ListingPageAround(const std::string& pid, const std::string& rows,
          rows +
          "        </table>\r\n"
          "    </div>\r\n"
-         "    <div id=\"" + std::string(kEndOfTable) + "\"></div>\r\n"
          "</body>\r\n"
          "</html>\r\n";
 }

@@ -71,8 +71,8 @@ std::string LogRow(const std::string& type, const std::string& date, const std::
 // The row of `row`, its text closed by the text's end marker.
 std::string LogRow(const LogRowSpec& row);
 
-// A listing page around already built rows: header, log table, end-of-table
-// marker; `head` goes into the page's <head> as it is (a <meta charset> ...).
+// A listing page around already built rows: header, log table, footer;
+// `head` goes into the page's <head> as it is (a <meta charset> ...).
 std::string ListingPageAround(const std::string& pid, const std::string& rows,
                               const std::string& head = "");
 // A listing page whose log table holds the rows; no rows: a page without logs
