@@ -49,7 +49,8 @@ std::string SurveyDocument(int datasheet_lines) {
   return GpxDocument({.creator = "Benchmark Export 4.2",
                       .xsi = true,
                       .title = "Ridge road benchmarks",
-                      .description = "Survey benchmarks along the ridge road \xE2\x80\x94 Boulder County"},
+                      .description =
+                          "Survey benchmarks along the ridge road \xE2\x80\x94 Boulder County"},
                      waypoints);
 }
 
@@ -65,7 +66,8 @@ std::vector<LogRowSpec> LogRows(const std::string& pid, int log_count) {
                     .finder = "hunter " + n + " &amp; friend",
                     .text = "Visit " + n + " to " + pid +
                             ": disk in good shape, caf\xC3\xA9 stop after. \"Stamping\" clear "
-                            "&lt;R&gt;.</p><p>Second paragraph of the log.<br />A photo uploaded."});
+                            "&lt;R&gt;.</p><p>Second paragraph of the log.<br />"
+                            "A photo uploaded."});
   }
   return rows;
 }
@@ -73,8 +75,9 @@ std::vector<LogRowSpec> LogRows(const std::string& pid, int log_count) {
 }  // namespace
 
 std::string SurveyListingPage(const std::string& pid, int log_count) {
-  return ListingPage(pid, LogRows(pid, log_count),
-                     "\n  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />\n");
+  return ListingPage(
+      pid, LogRows(pid, log_count),
+      "\n  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />\n");
 }
 
 const Survey& RidgeSurvey() {

@@ -9,23 +9,6 @@
 namespace velmora::testing {
 namespace {
 
-// The waypoint whose name starts with `name`: from its <name> to its </wpt>.
-std::string WaypointText(const std::string& document, const std::string& name) {
-  const Pos start = InStr(1, document, "<name>" + name);
-  if (start == 0) return {};
-  const Pos end = InStr(start, document, "</wpt>");
-  return Mid(document, start, end == 0 ? -1 : end - start);
-}
-
-std::string Between(const std::string& text, const std::string& open, const std::string& close) {
-  const Pos start = InStr(1, text, open);
-  if (start == 0) return {};
-  const Pos value = start + static_cast<Pos>(open.size());
-  const Pos end = InStr(value, text, close);
-  if (end == 0) return {};
-  return Mid(text, value, end - value);
-}
-
 DocumentFields Export() {
   return {.creator = "Survey Club Export",
           .xsi = true,
@@ -61,20 +44,6 @@ std::string GpxDocument(const std::vector<std::string>& waypoints) {
 
 std::string WithAsteriskRun(const std::string& before, const std::string& after) {
   return before + "\n" + std::string(70, '*') + "\n" + after;
-}
-
-std::string LogZoneOf(const std::string& document, const std::string& name) {
-  return Between(WaypointText(document, name), "<groundspeak:logs>", "</groundspeak:logs>");
-}
-
-char RatingOf(const std::string& document, const std::string& name, const std::string& element) {
-  const std::string value = Between(WaypointText(document, name), "<groundspeak:" + element + ">",
-                                    "</groundspeak:" + element + ">");
-  return value.empty() ? '\0' : value[0];
-}
-
-std::string NameOf(const std::string& document, const std::string& name) {
-  return Between(WaypointText(document, name), "<name>", "</name>");
 }
 
 bool WellFormedXml(const std::string& document, std::string* why) {

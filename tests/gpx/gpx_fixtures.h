@@ -47,15 +47,6 @@ std::string WithAsteriskRun(const std::string& before, const std::string& after)
 
 using PageLog = LogRowSpec;
 
-// The text between "<groundspeak:logs>" and "</groundspeak:logs>" of the
-// waypoint whose <name> starts with `name`; the empty text when not found.
-std::string LogZoneOf(const std::string& document, const std::string& name);
-// The first character of the rating `element` ("terrain", "difficulty") of
-// that waypoint; '\0' when not found.
-char RatingOf(const std::string& document, const std::string& name, const std::string& element);
-// The <name> text of the waypoint whose name starts with `name`.
-std::string NameOf(const std::string& document, const std::string& name);
-
 // True when xmllint finds `document` well-formed. `why` receives its report.
 bool WellFormedXml(const std::string& document, std::string* why = nullptr);
 

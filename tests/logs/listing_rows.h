@@ -10,7 +10,9 @@
 namespace velmora::testing {
 
 // KW1234's listing page around the rows (built with LogRow).
-inline std::string ListingPage(const std::string& rows) { return ListingPageAround("KW1234", rows); }
+inline std::string ListingPage(const std::string& rows) {
+  return ListingPageAround("KW1234", rows);
+}
 
 // The bytes of a fixture page of tests/logs/fixtures.
 std::string FixturePage(const std::string& name);

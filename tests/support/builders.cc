@@ -34,14 +34,16 @@ std::string CacheElements(const WaypointFields& f, int in) {
     out += Line(in, "<groundspeak:short_description html=\"False\">Vertical control, 1st order"
                     "</groundspeak:short_description>", eol);
   }
-  out += Line(in, "<groundspeak:long_description html=\"False\">" +
+  const std::string& element = f.description_element;
+  out += Line(in, "<groundspeak:" + element + " html=\"False\">" +
                       ReplaceAll(f.description, "\n", eol) +
-                      (f.description_closed ? "</groundspeak:long_description>" : ""), eol);
+                      (f.description_closed ? "</groundspeak:" + element + ">" : ""), eol);
   if (f.export_details) out += Line(in, Element("encoded_hints", "Rubbing needed"), eol);
   if (f.log_zone) {
-    const std::string logs = f.logs ? *f.logs : eol + std::string(static_cast<std::size_t>(in), ' ');
-    out += Line(in, std::string(kLogZoneStart) + logs + (f.logs_closed ? std::string(kLogZoneEnd) : ""),
-                eol);
+    const std::string empty_zone = eol + std::string(static_cast<std::size_t>(in), ' ');
+    const std::string logs = f.logs ? *f.logs : empty_zone;
+    const std::string end = f.logs_closed ? std::string(kLogZoneEnd) : "";
+    out += Line(in, std::string(kLogZoneStart) + logs + end, eol);
   }
   if (f.export_details) out += Line(in, "<groundspeak:travelbugs />", eol);
   return out;
@@ -57,6 +59,23 @@ std::string Details(const WaypointFields& f) {
   return out + Line(4, "</link>", eol);
 }
 
+// The waypoint whose name starts with `name`: from its <name> to its </wpt>.
+std::string WaypointText(const std::string& document, const std::string& name) {
+  const Pos start = InStr(1, document, "<name>" + name);
+  if (start == 0) return {};
+  const Pos end = InStr(start, document, "</wpt>");
+  return Mid(document, start, end == 0 ? -1 : end - start);
+}
+
+std::string Between(const std::string& text, const std::string& open, const std::string& close) {
+  const Pos start = InStr(1, text, open);
+  if (start == 0) return {};
+  const Pos value = start + static_cast<Pos>(open.size());
+  const Pos end = InStr(value, text, close);
+  if (end == 0) return {};
+  return Mid(text, value, end - value);
+}
+
 }  // namespace
 
 std::string Waypoint(const WaypointFields& f) {
@@ -69,8 +88,8 @@ std::string Waypoint(const WaypointFields& f) {
   out += Line(4, "<sym>Benchmark</sym>", eol);
   if (f.export_details) out += Line(4, "<type>Geocache|Benchmark</type>", eol);
   if (f.extensions) out += Line(4, "<extensions>", eol);
-  out += Line(cache, "<groundspeak:cache id=\"" + f.cache_id + "\" available=\"True\" "
-                     "archived=\"False\" xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\">",
+  out += Line(cache, "<groundspeak:cache id=\"" + f.cache_id + "\" available=\"True\" archived=" +
+                         "\"False\" xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\">",
               eol);
   out += CacheElements(f, cache + 2);
   out += Line(cache, "</groundspeak:cache>", eol);
@@ -152,6 +171,21 @@ std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& r
 
 std::string NoBenchmarkPage() {
   return "<html><body><p>" + std::string(kNoBenchmarkNotice) + "</p></body></html>";
+}
+
+std::string LogZoneOf(const std::string& document, const std::string& name) {
+  return Between(WaypointText(document, name), std::string(kLogZoneStart),
+                 std::string(kLogZoneEnd));
+}
+
+char RatingOf(const std::string& document, const std::string& name, const std::string& element) {
+  const std::string value = Between(WaypointText(document, name), "<groundspeak:" + element + ">",
+                                    "</groundspeak:" + element + ">");
+  return value.empty() ? '\0' : value[0];
+}
+
+std::string NameOf(const std::string& document, const std::string& name) {
+  return Between(WaypointText(document, name), "<name>", "</name>");
 }
 
 }  // namespace velmora::testing

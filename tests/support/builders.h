@@ -14,17 +14,18 @@ namespace velmora::testing {
 inline constexpr const char* kCrLf = "\r\n";
 
 struct WaypointFields {
-  std::string name;          // the <name> text
-  std::string listing_name;  // empty: no <groundspeak:name> (a faulty listing)
+  std::string name{};          // the <name> text
+  std::string listing_name{};  // empty: no <groundspeak:name> (a faulty listing)
   bool log_zone = true;      // false: no <groundspeak:logs> at all
   // The datasheet text; every "\n" becomes `eol`.
   std::string description = "HISTORY - 1934 MONUMENTED";
   bool description_closed = true;  // false: no end tag (a damaged file)
+  std::string description_element = "long_description";  // or "short_description"
   std::string difficulty = "1";    // empty: no <groundspeak:difficulty>
   std::string terrain = "1.5";     // empty: no <groundspeak:terrain>
   // What stands between the log zone's tags (old logs, ...); none: the usual
   // empty zone, a line break and the end tag's indentation.
-  std::optional<std::string> logs;
+  std::optional<std::string> logs{};
   bool logs_closed = true;
   bool extensions = true;  // the cache inside an <extensions> element
   bool export_details = false;  // time, desc, link, owner, state, hints ... as exports write
@@ -42,8 +43,8 @@ struct DocumentFields {
   std::string creator = "Benchmark Export";
   bool xsi = false;  // the root declares the xsi namespace
   std::string title = "Benchmarks near Lyons";  // <metadata><name>
-  std::string description;                     // empty: no <desc>
-  std::string author;                          // empty: no <author>
+  std::string description{};                   // empty: no <desc>
+  std::string author{};                        // empty: no <author>
   std::string eol = kCrLf;
 };
 
@@ -84,6 +85,15 @@ std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& r
 inline std::string NoLogsPage(const std::string& pid = "KW1234") { return ListingPage(pid, {}); }
 // The page the website sends for an unknown PID.
 std::string NoBenchmarkPage();
+
+// Reading documents back: the text between the log zone's tags of the
+// waypoint whose <name> starts with `name`; the empty text when not found.
+std::string LogZoneOf(const std::string& document, const std::string& name);
+// The first character of the rating `element` ("terrain", "difficulty") of
+// that waypoint; '\0' when not found.
+char RatingOf(const std::string& document, const std::string& name, const std::string& element);
+// The <name> text of the waypoint whose name starts with `name`.
+std::string NameOf(const std::string& document, const std::string& name);
 
 }  // namespace velmora::testing
 
