@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/text.h"
 #include "tests/support/temp_dir.h"
 
 namespace velmora::testing {

@@ -1,6 +1,5 @@
-// GPX 1.1 documents of benchmark waypoints, written the way exports write
-// them (CR LF line ends, Groundspeak cache extension), and listing pages in
-// the website's markup, for the tests of the GPX processing.
+// The GPX processing tests' waypoint (KK1234 CAMP HILL in an export's full
+// shape) and document, made by the test builder, and an xmllint check.
 #ifndef VELMORA_TESTS_GPX_GPX_FIXTURES_H
 #define VELMORA_TESTS_GPX_GPX_FIXTURES_H
 
