@@ -3,9 +3,11 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
+#include <vector>
 
 #include "core/text.h"
 #include "fuzz_checks.h"
+#include "tests/support/builders.h"
 
 namespace velmora::fuzz {
 namespace {
@@ -26,11 +28,8 @@ class Builder {
   std::string ListingName();
   std::string Rating();
   std::string Description();
-  std::string LogZone();
+  void LogZone(testing::WaypointFields& fields);
   std::string Waypoint();
-  std::string Line(int indent, const std::string& text) {
-    return std::string(static_cast<std::size_t>(indent), ' ') + text + eol_;
-  }
 
   FuzzedDataProvider in_;
   std::string eol_ = "\r\n";
@@ -81,51 +80,44 @@ std::string Builder::Description() {
     text += in_.PickValueInArray<std::string>(
         {"MARK NOT FOUND", "RECOVERED IN GOOD CONDITION", "FOUND AS DESCRIBED",
          std::string(70, '*'), "GOOD", Text()});
-    text += eol_;
+    text += "\n";  // the builder ends it with the document's line end
   }
   return text;
 }
 
-std::string Builder::LogZone() {
+// The log zone: none, empty, or holding an old log, on one line or several.
+void Builder::LogZone(testing::WaypointFields& fields) {
   const std::string old_log =
       "<groundspeak:log id=\"1\"><groundspeak:text encoded=\"False\">" + Text() +
       "</groundspeak:text></groundspeak:log>";
   switch (in_.ConsumeIntegralInRange(0, 4)) {
-    case 0: return "";  // no zone at all
-    case 1: return "<groundspeak:logs></groundspeak:logs>";
-    case 2: return "<groundspeak:logs>" + old_log + "</groundspeak:logs>";
-    case 3: return "<groundspeak:logs>" + eol_ + "  " + old_log + eol_ + "</groundspeak:logs>";
-    default: return "<groundspeak:logs>" + eol_ + "</groundspeak:logs>";
+    case 0: fields.log_zone = false; break;
+    case 1: fields.logs = ""; break;
+    case 2: fields.logs = old_log; break;
+    case 3: fields.logs = eol_ + "  " + old_log + eol_; break;
+    default: fields.logs = eol_;
   }
 }
 
+// A waypoint of the test builder whose fields, each one optional, come from
+// the input.
 std::string Builder::Waypoint() {
-  std::string w = Line(2, "<wpt lat=\"40.0149\" lon=\"-105.2705\">");
-  w += Line(4, "<name>" + Name() + "</name>");
-  w += Line(4, "<link href=\"http://www.ngs.noaa.gov/cgi-bin/ds_mark.prl?PidBox=" + Pid() +
-                   "\"><text>datasheet</text></link>");
-  w += Line(4, "<extensions><groundspeak:cache id=\"1\" xmlns:groundspeak="
-               "\"http://www.groundspeak.com/cache/1/0/1\">");
-  if (in_.ConsumeBool()) w += Line(6, "<groundspeak:name>" + ListingName() + "</groundspeak:name>");
-  if (in_.ConsumeBool()) w += Line(6, "<groundspeak:difficulty>" + Rating() + "</groundspeak:difficulty>");
-  if (in_.ConsumeBool()) w += Line(6, "<groundspeak:terrain>" + Rating() + "</groundspeak:terrain>");
-  const std::string description = in_.ConsumeBool() ? "long_description" : "short_description";
-  w += Line(6, "<groundspeak:" + description + ">" + Description() + "</groundspeak:" +
-                   description + ">");
-  w += Line(6, LogZone());
-  w += Line(4, "</groundspeak:cache></extensions>");
-  w += Line(2, "</wpt>");
-  return w;
+  testing::WaypointFields fields{.name = Name(), .listing_name = "", .eol = eol_};
+  if (in_.ConsumeBool()) fields.listing_name = ListingName();
+  fields.difficulty = in_.ConsumeBool() ? Rating() : "";
+  fields.terrain = in_.ConsumeBool() ? Rating() : "";
+  if (!in_.ConsumeBool()) fields.description_element = "short_description";
+  fields.description = Description();
+  LogZone(fields);
+  return testing::Waypoint(fields);
 }
 
 std::string Builder::Document() {
   eol_ = in_.PickValueInArray<std::string>({"\r\n", "\n", ""});
-  std::string doc = "<?xml version=\"1.0\" encoding=\"utf-8\"?>" + eol_;
-  doc += "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\" creator=\"fuzz\">" + eol_;
-  doc += Line(2, "<metadata><name>" + Text() + "</name></metadata>");
-  const std::size_t waypoints = in_.ConsumeIntegralInRange<std::size_t>(0, kMostWaypoints);
-  for (std::size_t i = 0; i < waypoints; ++i) doc += Waypoint();
-  return doc + "</gpx>" + eol_;
+  testing::DocumentFields fields{.creator = "fuzz", .title = Text(), .eol = eol_};
+  std::vector<std::string> waypoints(in_.ConsumeIntegralInRange<std::size_t>(0, kMostWaypoints));
+  for (std::string& waypoint : waypoints) waypoint = Waypoint();
+  return testing::GpxDocument(fields, waypoints);
 }
 
 }  // namespace

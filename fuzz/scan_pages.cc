@@ -1,54 +1,32 @@
 #include "scan_pages.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
-#include "core/text.h"
 #include "fuzz_checks.h"
+#include "logs/harvest_log_table.h"
+#include "tests/support/builders.h"
 
 namespace velmora::fuzz {
 namespace {
 
 // Three logs as the listing website writes them: a plain one, a
 // multi-paragraph one with quotes and an ampersand, one with entities.
-constexpr const char* kLogsPage = R"(<html>
-<head><title>KK1523 MILL 3 - Benchmark Details</title>
-<meta http-equiv="Content-Type" content="text/html; charset=utf-8" /></head>
-<body>
-    <h2>KK1523 MILL 3</h2>
-    <table class="LogsTable" cellspacing="0" cellpadding="4" border="0">
-            <tr>
-                <td class="LogIcon"><img src="/images/icons/icon_smile.gif" alt="" width="16" height="16" /></td>
-                <td class="LogType" title="Found it">&nbsp;7/4/2009</td>
-                <td>by <a href="/profile/?u=Jane+Doe">Jane Doe</a> (12 found)</td>
-            </tr>
-            <tr>
-                <td colspan="4"><p>Found it in the north abutment. Disk in good shape — “MILL 3” legible.</p>
-                </td>
-            </tr>
-            <tr>
-                <td class="LogIcon"><img src="/images/icons/icon_sad.gif" alt="" width="16" height="16" /></td>
-                <td class="LogType" title="Didn't find it">&nbsp;10/12/2008</td>
-                <td>by <a href="/profile/?u=hound">O'Brien & Sons</a> (3 found)</td>
-            </tr>
-            <tr>
-                <td colspan="4"><p>Searched for 45 minutes with a probe.<br />
-The disk should be 3.2 m from the "witness post", but the post's gone.</p>
-<p>Will try again in spring.</p>
-                </td>
-            </tr>
-            <tr>
-                <td class="LogIcon"><img src="/images/icons/icon_note.gif" alt="" width="16" height="16" /></td>
-                <td class="LogType" title="Write note">&nbsp;January 15, 2008</td>
-                <td>by <a href="/profile/?u=Bob+Carol">Bob &amp; Carol</a> (40 found)</td>
-            </tr>
-            <tr>
-                <td colspan="4"><p>Café crème at the station&nbsp;&mdash; mark is 2&quot; under the sidewalk<br/>see photo</p>
-                </td>
-            </tr>
-    </table>
-</body>
-</html>
-)";
+std::string LogsPage() {
+  using testing::LogRowSpec;
+  const std::vector<LogRowSpec> rows = {
+      {"Found it", "7/4/2009", "Jane Doe",
+       "<p>Found it in the north abutment. Disk in good shape \u2014 \u201cMILL 3\u201d legible."},
+      {"Didn't find it", "10/12/2008", "O'Brien & Sons",
+       "<p>Searched for 45 minutes with a probe.<br />\r\nThe disk should be 3.2 m from the "
+       "\"witness post\", but the post's gone.</p>\r\n<p>Will try again in spring."},
+      {"Write note", "January 15, 2008", "Bob &amp; Carol",
+       "<p>Caf\u00e9 cr\u00e8me at the station&nbsp;&mdash; mark is 2&quot; under the "
+       "sidewalk<br/>see photo"}};
+  return testing::ListingPage(
+      "KK1523", rows, "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />");
+}
 
 // Logs whose values carry markup, quotes, control bytes and missing markers;
 // the fourth row's text is the end-of-table value, so the fifth is not read.
@@ -71,9 +49,12 @@ constexpr const char* kHostilePage =
     "<tr><td colspan=\"4\"><p>never read</p></td></tr>\n"
     "</table>\n";
 
-constexpr const char* kNoBenchmarkPage =
-    "<html><body>\r\n<p class=\"Warning\">No Benchmark was found with that Point ID.</p>\r\n"
-    "<img src=\"/images/blank.gif\" width=\"1\" height=\"16\" />\r\n</body></html>\r\n";
+// The website's notice, with a row marker after it that must not be read.
+std::string NoBenchmarkPage() {
+  return "<html><body>\r\n<p class=\"Warning\">" + std::string(kNoBenchmarkNotice) +
+         ".</p>\r\n<img src=\"/images/blank.gif\" width=\"1\" " + std::string(kLogRowMarker) +
+         " />\r\n</body></html>\r\n";
+}
 
 constexpr const char* kNoLogsPage =
     "<html><body>\r\n<h2>KK1530 BOULDER RM 2</h2>\r\n"
@@ -95,11 +76,9 @@ constexpr const char* kLatin1Page =
     "<td><a href=\"/p\">Ren\xe9</a></td></tr>\r\n"
     "<tr><td colspan=\"4\"><p>no end to this text\xe9";
 
-std::string WithCrLf(const char* text) { return ReplaceAll(text, "\n", "\r\n"); }
-
 const std::array<std::string, static_cast<std::size_t>(PageKind::kCount)>& Pages() {
   static const std::array<std::string, static_cast<std::size_t>(PageKind::kCount)> pages = {
-      WithCrLf(kLogsPage), kHostilePage, kNoBenchmarkPage, kNoLogsPage,
+      LogsPage(),          kHostilePage, NoBenchmarkPage(), kNoLogsPage,
       kBusyPage,           std::string(), kLatin1Page};
   return pages;
 }

@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <string>
+
+#include "logs/harvest_log_table.h"
 
 namespace velmora {
 
@@ -83,7 +86,7 @@ std::vector<RecordedRequest> ListingServer::requests() const {
 std::string NoBenchmarkPage(const std::string& pid) {
   return "<html><head><title>Benchmark details</title></head><body>\r\n"
          "<div id=\"content\"><h2>Benchmark search</h2>\r\n"
-         "<p class=\"warning\">No Benchmark was found with that Point ID (" + pid + ").</p>\r\n"
+         "<p class=\"warning\">" + std::string(kNoBenchmarkNotice) + " (" + pid + ").</p>\r\n"
          "</div></body></html>\r\n";
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/builders.h"
+
 namespace velmora::testing {
 
 // A GPX 1.1 document (CR LF lines) with one benchmark waypoint per PID, each
@@ -20,9 +22,6 @@ std::string FinderOf(const std::string& pid);
 // A listing page with one log, found by FinderOf(pid).
 std::string ListingPageWithOneLog(const std::string& pid);
 std::map<std::string, std::string> ListingPages(const std::vector<std::string>& pids);
-
-// The text of the log zone of the waypoint named `pid` (empty when none).
-std::string LogZoneOf(const std::string& document, const std::string& pid);
 
 }  // namespace velmora::testing
 

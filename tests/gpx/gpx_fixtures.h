@@ -1,16 +1,18 @@
-// GPX 1.1 documents of benchmark waypoints, written the way exports write
-// them (CR LF line ends, Groundspeak cache extension), and listing pages in
-// the website's markup, for the tests of the GPX processing.
+// The GPX processing tests' waypoint (KK1234 CAMP HILL in an export's full
+// shape) and document, made by the test builder, and an xmllint check.
 #ifndef VELMORA_TESTS_GPX_GPX_FIXTURES_H
 #define VELMORA_TESTS_GPX_GPX_FIXTURES_H
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tests/support/builders.h"
+
 namespace velmora::testing {
 
-inline constexpr const char* kCrLf = "\r\n";
-
+// A waypoint as the tests of the GPX processing write it: an export's
+// waypoint of KK1234 CAMP HILL, the cache outside <extensions>.
 struct WaypointFixture {
   std::string name = "KK1234";           // text of <name>
   std::string listing_name = "CAMP HILL";  // text of <groundspeak:name>
@@ -22,14 +24,13 @@ struct WaypointFixture {
   // The datasheet text; every "\n" becomes CR LF.
   std::string description = "KK1234 DESIGNATION - CAMP HILL\nKK1234 STAMPING: CAMP HILL 1934";
   bool has_description_end = true;
-  // What stands between the log zone's tags. The default is the usual empty
-  // zone: a line break and the end tag's indentation.
-  std::string logs = "\r\n      ";
+  // What stands between the log zone's tags; none: the usual empty zone.
+  std::optional<std::string> logs;
   bool has_logs = true;
   bool logs_closed = true;
 };
 
-// One <wpt> element, 4 spaces indented, CR LF ended.
+// One <wpt> element of the builder's export shape, CR LF ended.
 std::string Waypoint(const WaypointFixture& fixture);
 
 // A GPX 1.1 document: header (with the file's own name and an author name in
@@ -43,28 +44,7 @@ std::string GpxRootTag();
 // `after` behind it, as datasheets separate their sections.
 std::string WithAsteriskRun(const std::string& before, const std::string& after);
 
-struct PageLog {
-  std::string type = "Found It";
-  std::string date = "July 4, 2009";
-  std::string finder = "alice";
-  std::string text = "Found the disk in good shape.";
-};
-
-// A listing page holding these logs in its log table.
-std::string ListingPage(const std::vector<PageLog>& logs);
-// The page the website sends for an unknown PID.
-std::string NoBenchmarkPage();
-// A listing page with an empty log table.
-std::string NoLogsPage();
-
-// The text between "<groundspeak:logs>" and "</groundspeak:logs>" of the
-// waypoint whose <name> starts with `name`; the empty text when not found.
-std::string LogZoneOf(const std::string& document, const std::string& name);
-// The first character of the rating `element` ("terrain", "difficulty") of
-// that waypoint; '\0' when not found.
-char RatingOf(const std::string& document, const std::string& name, const std::string& element);
-// The <name> text of the waypoint whose name starts with `name`.
-std::string NameOf(const std::string& document, const std::string& name);
+using PageLog = LogRowSpec;
 
 // True when xmllint finds `document` well-formed. `why` receives its report.
 bool WellFormedXml(const std::string& document, std::string* why = nullptr);

@@ -26,7 +26,7 @@ void ScanHarness::Answer(const std::string& pid, const std::string& page) {
 }
 
 void ScanHarness::AnswerLogs(const std::string& pid, const std::vector<PageLog>& logs) {
-  Answer(pid, ListingPage(logs));
+  Answer(pid, ListingPage(pid, logs));
 }
 
 bool ScanHarness::ResultExists() const {

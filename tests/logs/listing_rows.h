@@ -1,19 +1,18 @@
-// Listing-page markup for harvest tests: log rows as the website writes them,
-// and the fixture pages of this folder.
+// Listing pages for the harvest tests: the test builder's rows around the
+// page of KW1234, and the fixture pages of this folder.
 #ifndef VELMORA_TESTS_LOGS_LISTING_ROWS_H
 #define VELMORA_TESTS_LOGS_LISTING_ROWS_H
 
 #include <string>
 
+#include "tests/support/builders.h"
+
 namespace velmora::testing {
 
-// One log: its icon row (type, date, finder) and its text row, whose cell
-// holds `cell` followed by a line break and the indented "</td>".
-std::string LogRow(const std::string& type, const std::string& date,
-                   const std::string& finder, const std::string& cell);
-
-// A page around the rows: header, description, log table, footer.
-std::string ListingPage(const std::string& rows);
+// KW1234's listing page around the rows (built with LogRow).
+inline std::string ListingPage(const std::string& rows) {
+  return ListingPageAround("KW1234", rows);
+}
 
 // The bytes of a fixture page of tests/logs/fixtures.
 std::string FixturePage(const std::string& name);
