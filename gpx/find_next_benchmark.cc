@@ -229,11 +229,15 @@ std::array<std::string_view, 2> ScanCursor::ResultPieces(const RunState& state) 
           std::string_view(source).substr(source_done)};
 }
 
-ScanCursor StartOfScan(RunState& state) {
+ScanCursor StartOfScan(RunState& state, std::size_t position) {
   ScanCursor cursor;
   cursor.source = std::move(state.DocumentText);
+  position = std::min(position, cursor.source.size());
   state.DocumentText.clear();
   state.DocumentText.reserve(cursor.source.size());
+  state.DocumentText.append(std::string_view(cursor.source).substr(0, position));
+  cursor.source_done = position;
+  cursor.output_done = position;
   return cursor;
 }
 

@@ -1,8 +1,10 @@
 #include "gpx/result_writer.h"
 
 #include <span>
+#include <utility>
 
 #include "files/hashed_write.h"
+#include "files/resume_record.h"
 
 namespace velmora {
 namespace {
@@ -18,8 +20,13 @@ double SecondsSince(double earlier, double now) {
 
 }  // namespace
 
-ResultWriter::ResultWriter(Run& run)
-    : run_(run), paced_(Paced(run.settings)), last_write_(run.edges.clock.Timer()) {}
+ResultWriter::ResultWriter(Run& run, ResumeRecord record, int completed)
+    : run_(run),
+      record_(std::move(record)),
+      paced_(Paced(run.settings)),
+      last_write_(run.edges.clock.Timer()),
+      completed_(completed),
+      written_(completed) {}
 
 bool ResultWriter::Paced(const Settings& settings) {
   return ReadsDatasheetFile(settings);
@@ -47,7 +54,12 @@ void ResultWriter::Write(const ResultPieces& pieces) {
   if (paced_) last_write_ = run_.edges.clock.Timer();
 }
 
-void ResultWriter::BeforeResultRename(const WritePoint& /*point*/,
-                                      const std::string& /*sha256*/) {}
+void ResultWriter::BeforeResultRename(const WritePoint& point, const std::string& sha256) {
+  ResumeRecord next = record_;
+  next.Advance(ResultState{sha256, point.completed, point.total,
+                           static_cast<std::int64_t>(point.scan_position)});
+  WriteRecordAtomically(RecordFileName(run_.state.GPXFileName), next);
+  record_ = std::move(next);
+}
 
 }  // namespace velmora

@@ -9,7 +9,8 @@ namespace velmora::testing {
 ProgramRun CliRun(const CliSetup& setup) {
   ProgramRun run;
   run.program = VELMORA_CLI_PATH;
-  run.arguments = {kSurveyFile};
+  run.arguments = setup.options;
+  run.arguments.push_back(kSurveyFile);
   run.folder = setup.folder;
   run.environment = {{"VELMORA_LISTING_HOST", setup.listing_host},
                      {"VELMORA_PAUSE_SCALE", setup.pause_scale},

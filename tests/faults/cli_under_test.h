@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/support/child_process.h"
 
@@ -24,9 +25,10 @@ struct CliSetup {
   std::string listing_host;      // "127.0.0.1:PORT"
   std::string pause_scale;       // VELMORA_PAUSE_SCALE
   std::string download_timeout;  // VELMORA_DOWNLOAD_TIMEOUT; empty: the defaults
+  std::vector<std::string> options;  // given before the file name (--resume ...)
 };
 
-// The run of `velmora-cli ridge.gpx` that `setup` describes.
+// The run of `velmora-cli [OPTIONS] ridge.gpx` that `setup` describes.
 ProgramRun CliRun(const CliSetup& setup);
 
 // Runs it to its end.
