@@ -3,6 +3,7 @@
 #include <span>
 #include <utility>
 
+#include "files/file_error.h"
 #include "files/hashed_write.h"
 #include "files/resume_record.h"
 
@@ -47,8 +48,18 @@ void ResultWriter::Flush(const ResultPieces& pieces) {
 void ResultWriter::Write(const ResultPieces& pieces) {
   const WritePoint point{completed_, run_.state.BenchmarkTotal, scan_position_};
   failed_ = true;  // until the write has gone through
-  WriteResultFileHashed(std::span<const std::string_view>(pieces), run_.state.GPXFileName,
-                        [&](const std::string& sha256) { BeforeResultRename(point, sha256); });
+  const ResumeRecord before = record_;
+  bool record_written = false;
+  try {
+    WriteResultFileHashed(std::span<const std::string_view>(pieces), run_.state.GPXFileName,
+                          [&](const std::string& sha256) {
+                            BeforeResultRename(point, sha256);
+                            record_written = true;
+                          });
+  } catch (...) {
+    if (record_written) UndoRecord(before);
+    throw;
+  }
   failed_ = false;
   written_ = completed_;
   if (paced_) last_write_ = run_.edges.clock.Timer();
@@ -60,6 +71,20 @@ void ResultWriter::BeforeResultRename(const WritePoint& point, const std::string
                            static_cast<std::int64_t>(point.scan_position)});
   WriteRecordAtomically(RecordFileName(run_.state.GPXFileName), next);
   record_ = std::move(next);
+}
+
+void ResultWriter::UndoRecord(const ResumeRecord& before) {
+  const std::string path = RecordFileName(run_.state.GPXFileName);
+  try {
+    if (before.newest.sha256.empty()) {
+      RemoveRecord(path);
+    } else {
+      WriteRecordAtomically(path, before);
+    }
+  } catch (const FileError&) {
+    // The record still names the result on the disk as its previous one.
+  }
+  record_ = before;
 }
 
 }  // namespace velmora

@@ -57,6 +57,9 @@ class ResultWriter {
   // result file: the progress record, advanced by the new result, replaces
   // the one beside the result file.
   void BeforeResultRename(const WritePoint& point, const std::string& sha256);
+  // After a failed rename: the record as it was before the write (none when
+  // it named no result yet), so that the folder is as the write found it.
+  void UndoRecord(const ResumeRecord& before);
 
   Run& run_;
   ResumeRecord record_;

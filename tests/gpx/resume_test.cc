@@ -76,9 +76,11 @@ struct ResumeTest {
     f.state = RunState{};
     f.state.GPXFileName = "quads.gpx";
     StoppingPump pump(stop_at);
-    run_ = std::make_unique<velmora::Run>(
-        velmora::Run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, f.progress}, ""});
-    if (resume) run_->resume = LoadResumePoint(CheckRunResume("quads.gpx", f.settings), "quads.gpx");
+    const Edges edges{f.pages, f.clock, pump, f.messages, f.progress};
+    run_ = std::make_unique<velmora::Run>(velmora::Run{f.state, f.settings, edges, ""});
+    if (resume) {
+      run_->resume = LoadResumePoint(CheckRunResume("quads.gpx", f.settings), "quads.gpx");
+    }
     if (stop_at > 0) {
       EXPECT_THROW(ProcessGPXfile(*run_), RunStopped);
     } else {
