@@ -14,6 +14,8 @@
 #include "app/start_folder.h"
 #include "app/window_icon.h"
 #include "datasheet/datasheet_archive.h"
+#include "files/resume_check.h"
+#include "gpx/resume_point.h"
 
 namespace velmora {
 namespace {
@@ -26,6 +28,17 @@ std::string CurrentFolderText() {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);
   return error ? std::string(".") : folder.string();
+}
+
+// An earlier run over the file that can go on: the user chooses in a Yes/No
+// box (Yes goes on, No starts over). Empty for a fresh run.
+std::shared_ptr<const ResumePoint> AskToResume(const std::string& file, const Settings& settings,
+                                               Messages& messages) {
+  const ResumeCheck check = CheckRunResume(file, settings);
+  if (!check.resume) return nullptr;
+  const int completed = check.state.completed;
+  if (!messages.Ask(ContinueRunQuestion(file, completed, check.state.total))) return nullptr;
+  return LoadResumePoint(check, file);
 }
 
 }  // namespace
@@ -137,6 +150,8 @@ void frmQuilletMain::Go() {
   // events ends the program here, before any processing.
   if (state.MainClosing) throw ProgramEnd{};
   cmdGo->setEnabled(false);
+  run_.resume = AskToResume(state.GPXFileName, run_.settings, parts_.edges.messages);
+  if (state.MainClosing) throw ProgramEnd{};
   try {
     parts_.process(run_);
   } catch (const DatasheetArchiveError& error) {

@@ -31,4 +31,13 @@ void QtMessages::Show(const Message& message) {
   box.exec();
 }
 
+bool QtMessages::Ask(const std::string& question) {
+  const QString text =
+      QString::fromLocal8Bit(question.data(), static_cast<qsizetype>(question.size()));
+  QMessageBox box(QMessageBox::Question, MessageTitle(Message{}), text,
+                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace velmora

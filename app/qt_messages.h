@@ -1,4 +1,5 @@
-// Messages shown as modal Qt message boxes with an OK button only.
+// Messages shown as modal Qt message boxes with an OK button, questions
+// with Yes and No.
 #ifndef VELMORA_APP_QT_MESSAGES_H
 #define VELMORA_APP_QT_MESSAGES_H
 
@@ -16,6 +17,7 @@ QMessageBox::Icon MessageBoxIcon(MessageIcon icon);
 class QtMessages : public Messages {
  public:
   void Show(const Message& message) override;
+  bool Ask(const std::string& question) override;
 };
 
 }  // namespace velmora

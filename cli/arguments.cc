@@ -88,6 +88,8 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
       if (!error.empty()) return UsageError(error);
     } else if (!options_ended && (argument == "--quick" || argument == "-q")) {
       result.quick = true;
+    } else if (!options_ended && argument == "--resume") {
+      result.resume = true;
     } else if (!options_ended && IsOption(argument)) {
       return UsageError("unknown option '" + argument + "'");
     } else {
@@ -110,7 +112,8 @@ std::string VersionText() {
 }
 
 std::string UsageText() {
-  return "Usage: velmora-cli [--quick] [--source listing|datasheet | --datasheets FILE] FILE.gpx";
+  return "Usage: velmora-cli [--quick] [--resume] [--source listing|datasheet | --datasheets FILE]"
+         " FILE.gpx";
 }
 
 std::string HelpText() {
@@ -131,11 +134,15 @@ std::string HelpText() {
          "  --datasheets FILE\n"
          "                 the logs from a downloaded datasheet file (datasheet text,\n"
          "                 or a .zip of such files) instead of the web; no pauses\n"
+         "  --resume       go on where an earlier run over FILE stopped, when its\n"
+         "                 progress record 'FILE R.gpx.resume' still matches FILE and\n"
+         "                 the result; otherwise a fresh run, with a line saying why\n"
          "  -h, --help     show this help and exit\n"
          "  -V, --version  show the version and exit\n"
          "\n"
          "Messages and progress go to standard error; standard output stays empty.\n"
-         "Ctrl-C or SIGTERM stops the run; completed benchmarks stay in the result.\n"
+         "Ctrl-C or SIGTERM stops the run; completed benchmarks stay in the result,\n"
+         "and the progress record beside it lets --resume go on from there.\n"
          "\n"
          "Environment:\n"
          "  VELMORA_LISTING_HOST    listing website host[:port] (" + defaults.listing_host + ")\n"

@@ -15,6 +15,7 @@ struct CliArguments {
   enum class Action { kRun, kHelp, kVersion, kUsageError };
   Action action = Action::kUsageError;
   bool quick = false;  // --quick: the short pause between benchmarks
+  bool resume = false; // --resume: go on from an earlier run's progress record
   std::string file;    // the GPX file to process
   // --source listing|datasheet; --datasheets FILE implies the datasheet
   // source. Unset: the settings' own (VELMORA_LOG_SOURCE).

@@ -19,6 +19,7 @@
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/process_gpx_file.h"
+#include "gpx/resume_point.h"
 
 namespace velmora {
 namespace {
@@ -80,6 +81,29 @@ int ReportStop(const Run& run, std::ostream& err) {
   return StopExitStatus(StopSignal());
 }
 
+// Whether the run goes on from an earlier one over `file`: only with
+// --resume and a record that matches. Every other case is a fresh run; one
+// line says why when --resume was given, or that the earlier run could be
+// resumed when it was not.
+std::shared_ptr<const ResumePoint> ChooseResume(const std::string& file,
+                                                const Settings& settings, bool asked,
+                                                StatusLine& line) {
+  const ResumeCheck check = CheckRunResume(file, settings);
+  if (!asked) {
+    if (check.resume) {
+      line.PrintLine(ResumableRunLine(file, check.state.completed, check.state.total));
+    }
+    return nullptr;
+  }
+  std::shared_ptr<const ResumePoint> point = LoadResumePoint(check, file);
+  if (point == nullptr) {
+    line.PrintLine(FreshRunLine(check.resume ? kResultChangedReason : check.reason));
+  } else {
+    line.PrintLine(ContinuingRunLine(file, point->state.completed, point->state.total));
+  }
+  return point;
+}
+
 // The run over one file, as the windows' Go action makes it.
 int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges& edges) {
   const Settings settings = RunSettings(environment, arguments);
@@ -97,6 +121,7 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
   try {
     CheckReadable(arguments.file);
     state.GPXFileName = EnterFolderOf(arguments.file);
+    run.resume = ChooseResume(state.GPXFileName, settings, arguments.resume, line);
     ProcessGPXfile(run);
     progress.End(run.outcome == RunOutcome::kNoWaypointLeft);
     FinishRun(run, AppendErrorLog);

@@ -61,11 +61,14 @@ struct Message {
   MessageIcon icon = MessageIcon::kNone;
 };
 
-// Shows one message and waits until the user has dismissed it.
+// Shows one message and waits until the user has dismissed it; asks a
+// Yes/No question the same way.
 class Messages {
  public:
   virtual ~Messages() = default;
   virtual void Show(const Message& message) = 0;
+  // True for Yes. A front end that cannot ask answers No.
+  virtual bool Ask(const std::string& /*question*/) { return false; }
 };
 
 // The count of completed benchmarks (the main window's txtCachesProcessed).

@@ -23,7 +23,8 @@ std::string EndText(const Run& run) {
 std::string RunSummary(const Run& run) {
   const int total = std::max(run.state.BenchmarkTotal, run.benchmarks_done);
   return run.state.GPXFileName + ": " + std::to_string(run.benchmarks_done) + " of " +
-         std::to_string(total) + " benchmarks; " + EndText(run);
+         std::to_string(total) + " benchmarks; " + EndText(run) +
+         (run.resumed_after >= 0 ? "; resumed after " + std::to_string(run.resumed_after) : "");
 }
 
 void FinishRun(Run& run, const ErrorLogWriter& append_error_log) {

@@ -14,6 +14,7 @@
 namespace velmora {
 
 class DatasheetArchive;
+struct ResumePoint;  // gpx/resume_point.h
 
 // How a run ended, for front ends that report it (the command line's exit
 // status). The windows only look at RunFinished.
@@ -50,6 +51,12 @@ struct Run {
   int benchmarks_done = 0;
   // Why the user's stop came (RunStopped::reason), for outcome kStopped.
   std::string stop_reason{};
+  // Set by a front end before the run: where an earlier run over the same
+  // file stopped, to go on from there; empty for a fresh run.
+  std::shared_ptr<const ResumePoint> resume = nullptr;
+  // The benchmarks an earlier run had completed when this one resumed it;
+  // -1 for a fresh run. Set by the GPX processing.
+  int resumed_after = -1;
 
   // The pauses: the edges' clock and pump at the settings' pause scale.
   Pacing pacing() const { return Pacing{edges.clock, edges.pump, settings.pause_scale}; }
@@ -63,7 +70,8 @@ using ErrorLogWriter = std::function<void(const std::string&)>;
 
 // What the error-log entry of a run says: the file, the benchmarks done and
 // how the run ended, e.g. "quads.gpx: 12 of 40 benchmarks; finished" or
-// "quads.gpx: 3 of 40 benchmarks; stopped: interrupted".
+// "quads.gpx: 3 of 40 benchmarks; stopped: interrupted"; a resumed run adds
+// "; resumed after N".
 std::string RunSummary(const Run& run);
 
 // The end of a run, as every front end makes it: when the scan came to its

@@ -2,6 +2,8 @@
 
 #include "core/text.h"
 #include "datasheet/benchmark_pids.h"
+#include "files/file_error.h"
+#include "files/resume_record.h"
 #include "gpx/document_edits.h"
 #include "gpx/find_next_benchmark.h"
 #include "gpx/mark_recovery_status.h"
@@ -50,7 +52,7 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     MarkRecoveryStatus(state);
     ApplyHarvest(state, cursor.log_zone);
     KeepWaypoint(state, cursor);
-    writer.Completed(cursor.ResultPieces(state), cursor.source_done);
+    writer.Completed(cursor.ResultPieces(state), cursor.output_done);
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     run.edges.pump.Poll();
@@ -59,14 +61,28 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
   return RunOutcome::kNoWaypointLeft;
 }
 
+// A run that went through every waypoint needs no record to go on from; a
+// record that cannot be removed only offers to go on from the end.
+void RemoveFinishedRecord(const Run& run) {
+  try {
+    RemoveRecord(RecordFileName(run.state.GPXFileName));
+  } catch (const FileError&) {
+  }
+}
+
 }  // namespace
 
 void ProcessVer11GPXfile(Run& run) {
+  ProcessVer11GPXfile(run, FreshStart(run.state.DocumentText, run.settings));
+}
+
+void ProcessVer11GPXfile(Run& run, ScanStart start) {
   RunState& state = run.state;
   state.MoreBenchmarks = true;
-  state.BenchmarkTotal = CountBenchmarks(state.DocumentText);
-  ScanCursor cursor = StartOfScan(state);
-  ResultWriter writer(run);
+  state.BenchmarkTotal = start.total >= 0 ? start.total : CountBenchmarks(state.DocumentText);
+  run.benchmarks_done = start.completed;
+  ScanCursor cursor = StartOfScan(state, start.position);
+  ResultWriter writer(run, std::move(start.record), start.completed);
   RunOutcome outcome;
   try {
     outcome = ScanBenchmarks(run, cursor, writer);
@@ -84,6 +100,7 @@ void ProcessVer11GPXfile(Run& run) {
   writer.Flush(cursor.ResultPieces(state));
   EndOfScan(state, cursor);
   EndScan(run, outcome);
+  if (outcome == RunOutcome::kNoWaypointLeft) RemoveFinishedRecord(run);
 }
 
 }  // namespace velmora

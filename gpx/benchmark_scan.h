@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/run.h"
+#include "gpx/resume_point.h"
 
 namespace velmora {
 
@@ -18,7 +19,14 @@ float ScanPause(const std::string& command_line);
 // or any other exception from an edge passes on once every completed
 // benchmark is in the result file (outcome kStopped for RunStopped).
 // DocumentText is the whole document again when it returns or throws.
+// Every write keeps the progress record beside the result file (its input
+// is DocumentText as it stands: FreshStart); a scan that goes through every
+// waypoint removes the record, every other end keeps it.
 void ProcessVer11GPXfile(Run& run);
+
+// The same from `start`: the text before start.position is final output, the
+// count goes on from start.completed and the total is start.total (when set).
+void ProcessVer11GPXfile(Run& run, ScanStart start);
 
 }  // namespace velmora
 

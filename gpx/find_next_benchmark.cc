@@ -229,14 +229,18 @@ std::array<std::string_view, 2> ScanCursor::ResultPieces(const RunState& state) 
           std::string_view(source).substr(source_done)};
 }
 
-ScanCursor StartOfScan(RunState& state) {
+ScanCursor StartOfScan(RunState& state, std::size_t position) {
   ScanCursor cursor;
   cursor.source = std::move(state.DocumentText);
+  position = std::min(position, cursor.source.size());
   state.DocumentText.clear();
   // Room for the document and half as much again for the logs it gains, so
   // that the output rarely moves to a larger buffer (for a moment both would
   // be alive, next to the source).
   state.DocumentText.reserve(cursor.source.size() + cursor.source.size() / 2);
+  state.DocumentText.append(std::string_view(cursor.source).substr(0, position));
+  cursor.source_done = position;
+  cursor.output_done = position;
   return cursor;
 }
 

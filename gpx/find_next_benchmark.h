@@ -78,10 +78,11 @@ struct ScanCursor {
   std::array<std::string_view, 2> ResultPieces(const RunState& state) const;
 };
 
-// Moves state.DocumentText into a new cursor; DocumentText starts empty.
+// Moves state.DocumentText into a new cursor; DocumentText starts as its
+// first `position` bytes, final output (a resumed run's completed part).
 // Only the text of "<wpt" elements is searched: the file's own name, routes
 // and tracks are never taken for benchmarks.
-ScanCursor StartOfScan(RunState& state);
+ScanCursor StartOfScan(RunState& state, std::size_t position = 0);
 
 // The waypoint in hand, with its edits, becomes final output.
 void KeepWaypoint(RunState& state, ScanCursor& cursor);

@@ -4,6 +4,7 @@
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/gpx_version.h"
+#include "gpx/resume_point.h"
 #include "logs/log_source.h"
 
 namespace velmora {
@@ -22,17 +23,36 @@ void RewriteDatasheetLinks(std::string& document, const Settings& settings) {
   document = ReplaceAll(document, from, ListingLinkPrefix(settings));
 }
 
-void ProcessGPXfile(Run& run) {
+namespace {
+
+// The document and the scan's start: the input file as read, its datasheet
+// links rewritten (listing source only), or for a resumed run the earlier
+// run's result, which has them rewritten already.
+ScanStart LoadDocument(Run& run) {
   RunState& state = run.state;
+  if (run.resume != nullptr) {
+    state.DocumentText = run.resume->document;
+    run.resumed_after = run.resume->state.completed;
+    return ResumeStart(*run.resume);
+  }
   state.DocumentText = ReadWholeFile(state.GPXFileName);
+  ScanStart start = FreshStart(state.DocumentText, run.settings);
   // The datasheet source leaves the datasheet links as they are.
   if (run.settings.log_source == LogSource::kListing) {
     RewriteDatasheetLinks(state.DocumentText, run.settings);
   }
+  return start;
+}
+
+}  // namespace
+
+void ProcessGPXfile(Run& run) {
+  RunState& state = run.state;
+  ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
   if (version == "1.0" || version == "1.1") {
     PrepareLogSource(run);
-    ProcessVer11GPXfile(run);
+    ProcessVer11GPXfile(run, std::move(start));
     return;
   }
   run.outcome = RunOutcome::kNotGpx;

@@ -31,7 +31,9 @@ inline constexpr const char* kNotGpxText =
 // 1.1, prepares the log source (PrepareLogSource: a datasheet file that
 // cannot be used throws DatasheetArchiveError before anything is written) and
 // runs the scan (both versions alike). Any other document is left alone:
-// kNotGpxText is shown and the outcome is kNotGpx. run.state.RunFinished
+// kNotGpxText is shown and the outcome is kNotGpx. With run.resume set, the
+// earlier run's result is the document instead (no link rewrite) and the
+// scan goes on where that run stopped (ResumeStart). run.state.RunFinished
 // tells whether the scan came to its end, and run.outcome how the run ended.
 void ProcessGPXfile(Run& run);
 

@@ -1,8 +1,11 @@
 #include "gpx/result_writer.h"
 
 #include <span>
+#include <utility>
 
+#include "files/file_error.h"
 #include "files/hashed_write.h"
+#include "files/resume_record.h"
 
 namespace velmora {
 namespace {
@@ -18,8 +21,13 @@ double SecondsSince(double earlier, double now) {
 
 }  // namespace
 
-ResultWriter::ResultWriter(Run& run)
-    : run_(run), paced_(Paced(run.settings)), last_write_(run.edges.clock.Timer()) {}
+ResultWriter::ResultWriter(Run& run, ResumeRecord record, int completed)
+    : run_(run),
+      record_(std::move(record)),
+      paced_(Paced(run.settings)),
+      last_write_(run.edges.clock.Timer()),
+      completed_(completed),
+      written_(completed) {}
 
 bool ResultWriter::Paced(const Settings& settings) {
   return ReadsDatasheetFile(settings);
@@ -40,14 +48,43 @@ void ResultWriter::Flush(const ResultPieces& pieces) {
 void ResultWriter::Write(const ResultPieces& pieces) {
   const WritePoint point{completed_, run_.state.BenchmarkTotal, scan_position_};
   failed_ = true;  // until the write has gone through
-  WriteResultFileHashed(std::span<const std::string_view>(pieces), run_.state.GPXFileName,
-                        [&](const std::string& sha256) { BeforeResultRename(point, sha256); });
+  const ResumeRecord before = record_;
+  bool record_written = false;
+  try {
+    WriteResultFileHashed(std::span<const std::string_view>(pieces), run_.state.GPXFileName,
+                          [&](const std::string& sha256) {
+                            BeforeResultRename(point, sha256);
+                            record_written = true;
+                          });
+  } catch (...) {
+    if (record_written) UndoRecord(before);
+    throw;
+  }
   failed_ = false;
   written_ = completed_;
   if (paced_) last_write_ = run_.edges.clock.Timer();
 }
 
-void ResultWriter::BeforeResultRename(const WritePoint& /*point*/,
-                                      const std::string& /*sha256*/) {}
+void ResultWriter::BeforeResultRename(const WritePoint& point, const std::string& sha256) {
+  ResumeRecord next = record_;
+  next.Advance(ResultState{sha256, point.completed, point.total,
+                           static_cast<std::int64_t>(point.scan_position)});
+  WriteRecordAtomically(RecordFileName(run_.state.GPXFileName), next);
+  record_ = std::move(next);
+}
+
+void ResultWriter::UndoRecord(const ResumeRecord& before) {
+  const std::string path = RecordFileName(run_.state.GPXFileName);
+  try {
+    if (before.newest.sha256.empty()) {
+      RemoveRecord(path);
+    } else {
+      WriteRecordAtomically(path, before);
+    }
+  } catch (const FileError&) {
+    // The record still names the result on the disk as its previous one.
+  }
+  record_ = before;
+}
 
 }  // namespace velmora

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/run.h"
+#include "files/resume_record.h"
 
 namespace velmora {
 
@@ -19,7 +20,7 @@ namespace velmora {
 struct WritePoint {
   int completed = 0;              // benchmarks completed, all in the text written
   int total = -1;                 // RunState::BenchmarkTotal
-  std::size_t scan_position = 0;  // bytes of the loaded document scanned and final
+  std::size_t scan_position = 0;  // bytes of the result text that are final
 };
 
 // The result file's text in pieces: the output already made, then the rest
@@ -28,14 +29,19 @@ using ResultPieces = std::array<std::string_view, 2>;
 
 class ResultWriter {
  public:
-  // The clock's reading now is the start of the first second.
-  explicit ResultWriter(Run& run);
+  // The clock's reading now is the start of the first second. Every write
+  // keeps `record` (the input and the source; for a resumed run the result
+  // on the disk as its newest) beside the result file, advanced by the new
+  // result; `completed` benchmarks are in the text already.
+  ResultWriter(Run& run, ResumeRecord record, int completed = 0);
 
   // Writes after a paced wait: true for the archive source.
   static bool Paced(const Settings& settings);
 
-  // One more benchmark is completed and `pieces` hold it: written now, or
-  // with the archive source once a second has passed since the last write.
+  // One more benchmark is completed and `pieces` hold it, final up to
+  // `scan_position` of their joined text (the cursor's output_done): written
+  // now, or with the archive source once a second has passed since the last
+  // write.
   void Completed(const ResultPieces& pieces, std::size_t scan_position);
 
   // Writes `pieces` when they hold a completed benchmark that is not in the
@@ -48,14 +54,19 @@ class ResultWriter {
  private:
   void Write(const ResultPieces& pieces);
   // Runs once the new text is on the disk, just before it replaces the
-  // result file: the place for a record of where the scan stands.
+  // result file: the progress record, advanced by the new result, replaces
+  // the one beside the result file.
   void BeforeResultRename(const WritePoint& point, const std::string& sha256);
+  // After a failed rename: the record as it was before the write (none when
+  // it named no result yet), so that the folder is as the write found it.
+  void UndoRecord(const ResumeRecord& before);
 
   Run& run_;
+  ResumeRecord record_;
   bool paced_;
   double last_write_;  // the clock's reading at the last write (or the start)
-  int completed_ = 0;
-  int written_ = 0;    // completed benchmarks in the file
+  int completed_;
+  int written_;        // completed benchmarks in the file
   std::size_t scan_position_ = 0;
   bool failed_ = false;
 };

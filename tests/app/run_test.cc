@@ -14,6 +14,7 @@
 #include "app/program.h"
 #include "app/program_end.h"
 #include "core/text.h"
+#include "files/resume_check.h"
 #include "gpx/process_gpx_file.h"
 #include "net/curl_page_source.h"
 #include "server/listing_server.h"
@@ -176,6 +177,42 @@ TEST_F(WindowRunTest, CloseDuringThePauseAfterTheLastBenchmarkStillFinishes) {
   EXPECT_FALSE(window.Load());
   EXPECT_THAT(error_log_, ElementsAre("quads.gpx: 3 of 3 benchmarks; finished"));
   EXPECT_THAT(messages_.texts(), ElementsAre("              Finished         "));
+}
+
+// A window closed during a run leaves its progress record; at the next start
+// Go asks whether to continue: Yes fetches only what is left, No starts over.
+TEST_F(WindowRunTest, AnEarlierRunIsContinuedOnYesAndStartedOverOnNo) {
+  for (const bool yes : {true, false}) {
+    SCOPED_TRACE(yes ? "Yes" : "No");
+    state_ = RunState{};
+    pump_.on_events = [&](int) {
+      clock_.Advance(0.05);
+      if (Count() == "1" && window_->isVisible()) window_->close();
+    };
+    EXPECT_THROW(Window().Load(), ProgramEnd);
+    const std::size_t asked_before = RequestedPids(server_).size();
+    state_ = RunState{};
+    messages_.answer = yes;
+    pump_.on_events = [this](int) { clock_.Advance(0.05); };
+    EXPECT_FALSE(Window().Load());
+    EXPECT_THAT(messages_.asked, ElementsAre(ContinueRunQuestion("quads.gpx", 2, 3)));
+    const std::vector<std::string> pids = RequestedPids(server_);
+    const std::vector<std::string> second(pids.begin() + asked_before, pids.end());
+    if (yes) {
+      EXPECT_THAT(second, ElementsAre("AA0003"));
+      EXPECT_THAT(error_log_,
+                  ElementsAre("quads.gpx: 3 of 3 benchmarks; finished; resumed after 2"));
+    } else {
+      EXPECT_THAT(second, ElementsAre("AA0001", "AA0002", "AA0003"));
+      EXPECT_THAT(error_log_, ElementsAre("quads.gpx: 3 of 3 benchmarks; finished"));
+    }
+    EXPECT_THAT(LogZoneOf(Result(), "AA0001"), HasSubstr(FinderOf("AA0001")));
+    EXPECT_THAT(LogZoneOf(Result(), "AA0003"), HasSubstr(FinderOf("AA0003")));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "quads R.gpx.resume"));
+    messages_.asked.clear();
+    messages_.shown.clear();
+    error_log_.clear();
+  }
 }
 
 TEST_F(WindowRunTest, DocumentOfAnotherGpxVersionIsReportedAndEndsTheRun) {

@@ -18,6 +18,9 @@ TEST(ParseArgumentsTest, TakesOneFileAndTheQuickOption) {
   EXPECT_EQ(plain.action, Action::kRun);
   EXPECT_EQ(plain.file, "quads.gpx");
   EXPECT_FALSE(plain.quick);
+  EXPECT_FALSE(plain.resume);
+  EXPECT_TRUE(ParseArguments({"quads.gpx", "--resume"}).resume);
+  EXPECT_EQ(ParseArguments({"--", "--resume"}).file, "--resume");
 
   for (const char* quick : {"--quick", "-q"}) {
     CliArguments before = ParseArguments({quick, "quads.gpx"});
@@ -100,7 +103,8 @@ TEST(HelpTextTest, NamesVersionOptionsSettingsAndEveryExitStatus) {
   EXPECT_EQ(VersionText(), std::string("Velmora ") + kVersionText);
   const std::string help = HelpText();
   EXPECT_EQ(help.rfind(UsageText(), 0), 0u);
-  for (const char* needed : {"--quick", "--help", "--version", "--source", "--datasheets",
+  for (const char* needed : {"--quick", "--resume", "--help", "--version", "--source",
+                             "--datasheets",
                              "VELMORA_LOG_SOURCE", "VELMORA_LISTING_HOST",
                              "VELMORA_DATASHEET_HOST", "VELMORA_LISTING_NAME",
                              "VELMORA_PAUSE_SCALE", "www.geocaching.com", " R.gpx",

@@ -135,8 +135,8 @@ TEST_F(ExitStatusTest, UsageErrorsHelpAndVersion) {
   const ProgramResult bare = RunCli(folder_.path(), {}, "");
   EXPECT_EQ(bare.exit_status, 2);
   EXPECT_EQ(bare.out, "");
-  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] [--source listing|datasheet | --datasheets "
-                          "FILE] FILE.gpx"),
+  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] [--resume] [--source listing|datasheet | "
+                          "--datasheets FILE] FILE.gpx"),
             std::string::npos);
 
   const ProgramResult unknown = RunCli(folder_.path(), {"--slow", "quads.gpx"}, "");

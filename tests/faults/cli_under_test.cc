@@ -9,8 +9,9 @@ namespace velmora::testing {
 ProgramRun CliRun(const CliSetup& setup) {
   ProgramRun run;
   run.program = VELMORA_CLI_PATH;
-  run.arguments = {kSurveyFile};
-  if (!setup.datasheets.empty()) run.arguments = {"--datasheets", setup.datasheets, kSurveyFile};
+  if (!setup.datasheets.empty()) run.arguments = {"--datasheets", setup.datasheets};
+  run.arguments.insert(run.arguments.end(), setup.options.begin(), setup.options.end());
+  run.arguments.push_back(kSurveyFile);
   run.folder = setup.folder;
   run.environment = {{"VELMORA_LISTING_HOST", setup.listing_host},
                      {"VELMORA_PAUSE_SCALE", setup.pause_scale},

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/support/child_process.h"
 
@@ -25,9 +26,10 @@ struct CliSetup {
   std::string pause_scale;       // VELMORA_PAUSE_SCALE
   std::string download_timeout;  // VELMORA_DOWNLOAD_TIMEOUT; empty: the defaults
   std::string datasheets;        // --datasheets FILE; empty: the listing website
+  std::vector<std::string> options;  // further options before the file name (--resume ...)
 };
 
-// The run of `velmora-cli [--datasheets FILE] ridge.gpx` that `setup` describes.
+// The run of `velmora-cli [--datasheets FILE] [OPTIONS] ridge.gpx` that `setup` describes.
 ProgramRun CliRun(const CliSetup& setup);
 
 // Runs it to its end.

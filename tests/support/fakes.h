@@ -80,8 +80,15 @@ class ScriptedPageSource : public PageSource {
 class RecordingMessages : public Messages {
  public:
   void Show(const Message& message) override { shown.push_back(message); }
+  // Records the question and gives the scripted answer.
+  bool Ask(const std::string& question) override {
+    asked.push_back(question);
+    return answer;
+  }
   std::vector<std::string> texts() const;
   std::vector<Message> shown;
+  std::vector<std::string> asked;
+  bool answer = false;  // the answer to every question
 };
 
 class RecordingProgress : public Progress {

@@ -1,0 +1,65 @@
+// Going on with a run that stopped: where a scan begins (ScanStart), the
+// point an earlier run left (ResumePoint, read from its progress record and
+// result file), and the source of logs as a progress record names it.
+#ifndef VELMORA_GPX_RESUME_POINT_H
+#define VELMORA_GPX_RESUME_POINT_H
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/settings.h"
+#include "files/resume_check.h"
+#include "files/resume_record.h"
+
+namespace velmora {
+
+// Where an earlier run over a file stopped: its result file's text, which the
+// resumed run takes as its document, and the record that goes on with it.
+struct ResumePoint {
+  std::string document;  // the result file's bytes, whose hash is state.sha256
+  ResumeRecord record;   // ready for the next write (its newest is `state`)
+  ResultState state;     // completed benchmarks, total and position in `document`
+};
+
+// Where a scan begins and the record its writes keep beside the result file.
+struct ScanStart {
+  ResumeRecord record;        // the input, the source; for a resume, the result on disk
+  std::size_t position = 0;   // in DocumentText: the bytes before it are final output
+  int completed = 0;          // benchmarks already completed in front of `position`
+  int total = -1;             // the run's count of benchmarks; -1: counted from the document
+};
+
+// "listing", "datasheet" or "datasheet-file".
+std::string RecordSourceName(const Settings& settings);
+
+// What decides the pages fetched: the web source's host, or the datasheet
+// file's absolute path ("archive") and size ("archive-size").
+SourceSettings RecordSourceSettings(const Settings& settings);
+
+// The record of a fresh run over an input whose bytes, as read, are `input`.
+ResumeRecord FreshRecord(std::string_view input, const Settings& settings);
+
+// The scan start of a fresh run over `input` (position 0, count from 0).
+ScanStart FreshStart(std::string_view input, const Settings& settings);
+
+// The scan start that goes on from `point`.
+ScanStart ResumeStart(const ResumePoint& point);
+
+// CheckResume for the chosen GPX file with the run's settings.
+ResumeCheck CheckRunResume(const std::string& gpx_file_name, const Settings& settings);
+
+// The point to go on from, for a check that says resume: the result file read
+// again. Empty when its bytes are no longer the ones the check found or the
+// position lies outside them (then the run starts afresh).
+std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
+                                                   const std::string& gpx_file_name);
+
+// The line of a run that goes on: "Continuing the earlier run over FILE
+// after N of M benchmarks."
+std::string ContinuingRunLine(const std::string& file, int completed, int total);
+
+}  // namespace velmora
+
+#endif
