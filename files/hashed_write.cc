@@ -17,9 +17,10 @@
 namespace velmora {
 namespace {
 
-// Writes the pieces to `path`, flushed to the disk, and returns their hash;
+// Writes the pieces to `path`, flushed to the disk when `flush`, and returns their hash;
 // throws FileError.
-std::string WriteSyncAndHash(const std::string& path, std::span<const std::string_view> pieces) {
+std::string WriteSyncAndHash(const std::string& path, std::span<const std::string_view> pieces,
+                             bool flush) {
   Sha256 hasher;
   std::FILE* raw = std::fopen(path.c_str(), "wb");
   if (raw == nullptr) throw FileError::FromErrno(path);
@@ -32,9 +33,9 @@ std::string WriteSyncAndHash(const std::string& path, std::span<const std::strin
   }
   ok = ok && std::fflush(raw) == 0;
 #ifdef _WIN32
-  ok = ok && _commit(_fileno(raw)) == 0;
+  ok = ok && (!flush || _commit(_fileno(raw)) == 0);
 #else
-  ok = ok && fsync(fileno(raw)) == 0;
+  ok = ok && (!flush || fsync(fileno(raw)) == 0);
 #endif
   if (!ok) {
     const FileError error = FileError::FromErrno(path);
@@ -48,11 +49,11 @@ std::string WriteSyncAndHash(const std::string& path, std::span<const std::strin
 }  // namespace
 
 std::string ReplaceFileHashed(const std::string& path, std::span<const std::string_view> pieces,
-                              const BeforeRename& before_rename) {
+                              const BeforeRename& before_rename, bool flush) {
   const std::string temporary = path + ".tmp";
   std::string sha256;
   try {
-    sha256 = WriteSyncAndHash(temporary, pieces);
+    sha256 = WriteSyncAndHash(temporary, pieces, flush);
     if (before_rename) before_rename(sha256);
   } catch (...) {
     std::remove(temporary.c_str());

@@ -23,8 +23,10 @@ using BeforeRename = std::function<void(const std::string& sha256)>;
 // the written text. On failure, and when `before_rename` throws, the previous
 // file stays, the temporary file is removed, and the exception goes on
 // (FileError for a failed write or rename).
+// `flush` false leaves the flush to the disk to the system (for a file whose
+// loss after a power cut does no harm, such as the progress record).
 std::string ReplaceFileHashed(const std::string& path, std::span<const std::string_view> pieces,
-                              const BeforeRename& before_rename = {});
+                              const BeforeRename& before_rename = {}, bool flush = true);
 
 // The same for the result file of `gpx_file_name` (see ResultFileName): with
 // no step before the rename it writes exactly what WriteResultFile writes

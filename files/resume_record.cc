@@ -263,7 +263,10 @@ std::string RecordFileName(const std::string& gpx_file_name) {
 void WriteRecordAtomically(const std::string& path, const ResumeRecord& record) {
   const std::string text = SerializeResumeRecord(record);
   const std::string_view pieces[] = {text};
-  ReplaceFileHashed(path, pieces);
+  // Not flushed to the disk: a record lost or left behind by a power cut
+  // matches no result file then, and the next run starts afresh; the result
+  // file, which is flushed, is what must survive.
+  ReplaceFileHashed(path, pieces, {}, false);
 }
 
 void RemoveRecord(const std::string& path) {

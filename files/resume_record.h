@@ -65,8 +65,9 @@ RecordParse ParseResumeRecord(std::string_view text);
 // The record's file name for a chosen GPX file: its result file name + ".resume".
 std::string RecordFileName(const std::string& gpx_file_name);
 
-// Replaces the record at `path` through "<path>.tmp", flushed to the disk
-// before the rename. On failure the previous record stays and FileError is
+// Replaces the record at `path` through "<path>.tmp" and a rename, without
+// waiting for the disk (the record is checked against the result file's hash
+// before it is used). On failure the previous record stays and FileError is
 // thrown.
 void WriteRecordAtomically(const std::string& path, const ResumeRecord& record);
 
