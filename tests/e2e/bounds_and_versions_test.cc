@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace velmora::testing;
 
-const fs::path kRealData = "/work/shared/realdata";
+const fs::path kRealData = VELMORA_REAL_DATA;
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
