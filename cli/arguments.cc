@@ -119,11 +119,12 @@ std::string UsageText() {
 std::string HelpText() {
   const Settings defaults;
   return UsageText() + "\n"
-         "Adds the current visitor logs of the benchmarks in FILE.gpx, a GPX 1.1 file,\n"
-         "from their listing pages or the agency's datasheets. The result goes to\n"
+         "Adds the current visitor logs of the benchmarks in FILE.gpx, a GPX 1.0 or 1.1\n"
+         "file, from their listing pages or the agency's datasheets. The result goes to\n"
          "'FILE R.gpx' next to FILE (the name before its last point, then \" R.gpx\"),\n"
-         "rewritten after every benchmark; a finished run adds an entry to ErrorLog.txt\n"
-         "there too. The run works in the folder that holds FILE.\n"
+         "rewritten after every benchmark (at most once a second from a datasheet file);\n"
+         "every run adds an entry to ErrorLog.txt there too. The run works in the folder\n"
+         "that holds FILE.\n"
          "\n"
          "Options:\n"
          "  -q, --quick    pause about 2.5 seconds between benchmarks instead of 5\n"
