@@ -13,11 +13,6 @@
 
 namespace velmora {
 
-// Why an answer is no usable page, for the bar: its failure ("connection
-// refused", "timed out", "HTTP 503", "empty answer", ...), with "Server Too
-// Busy" when the page says so; empty for a usable page.
-std::string FailureOf(const PageAnswer& answer);
-
 class WatchedPageSource : public PageSource {
  public:
   WatchedPageSource(PageSource& pages, TerminalProgress& progress)

@@ -16,27 +16,20 @@ constexpr int kLastLongWait = 6;  // give up at a failure after the 7th long wai
 
 constexpr long kFirstErrorStatus = 400;
 
-bool IsUsableAnswer(const PageAnswer& answer) {
-  return !answer.body.empty() && answer.status < kFirstErrorStatus &&
-         !Contains(answer.body, kBusyMarker);
-}
-
-// The failed answer as the fetch gives it up: no body, and why.
-PageAnswer GivenUp(PageAnswer answer) {
-  if (answer.failure.empty()) {
-    if (answer.status >= kFirstErrorStatus) {
-      answer.failure = "HTTP " + std::to_string(answer.status);
-    } else if (answer.body.empty()) {
-      answer.failure = "empty answer";
-    } else {
-      answer.failure = kBusyMarker;
-    }
-  }
-  answer.body.clear();
-  return answer;
-}
-
 }  // namespace
+
+std::string AttemptFailure(const PageAnswer& answer) {
+  std::string why = answer.failure;
+  if (why.empty() && answer.status >= kFirstErrorStatus) {
+    why = "HTTP " + std::to_string(answer.status);
+  }
+  if (why.empty() && answer.body.empty()) why = "empty answer";
+  if (Contains(answer.body, kBusyMarker)) {
+    if (!why.empty()) why += ' ';
+    why += kBusyMarker;
+  }
+  return why;
+}
 
 PageAnswer FetchCachePage(const std::string& TheURL, PageSource& pages, const Pacing& pacing) {
   int short_waits = 0;
@@ -44,8 +37,12 @@ PageAnswer FetchCachePage(const std::string& TheURL, PageSource& pages, const Pa
   int long_wait_minutes = 3;
   for (;;) {
     PageAnswer answer = pages.Fetch(TheURL);
-    if (IsUsableAnswer(answer)) return answer;
-    if (long_waits > kLastLongWait) return GivenUp(std::move(answer));
+    std::string failure = AttemptFailure(answer);
+    if (failure.empty()) return answer;
+    if (long_waits > kLastLongWait) {
+      // Given up: no body, and why the last attempt failed.
+      return PageAnswer{"", answer.status, answer.content_type, std::move(failure)};
+    }
 
     ++short_waits;
     if (short_waits < kAttemptsBeforeLongWait) {
