@@ -1,6 +1,5 @@
 #include "cli/command_line_run.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -13,7 +12,6 @@
 #include "cli/watched_page_source.h"
 #include "core/run.h"
 #include "datasheet/datasheet_archive.h"
-#include "datasheet/benchmark_pids.h"
 #include "files/error_log.h"
 #include "files/file_error.h"
 #include "files/file_utils.h"
@@ -72,8 +70,8 @@ Settings RunSettings(const Settings& environment, const CliArguments& arguments)
 
 // The last line of a run the user stopped, and its exit status.
 int ReportStop(const Run& run, std::ostream& err) {
-  const int total = std::max(run.state.BenchmarkTotal, run.benchmarks_done);
-  err << "Stopped after " << run.benchmarks_done << " of " << total << " benchmarks";
+  err << "Stopped after " << run.benchmarks_done << " of " << BenchmarksInAll(run)
+      << " benchmarks";
   if (run.benchmarks_done > 0) {
     err << "; the result is in " << ResultFileName(run.state.GPXFileName);
   }

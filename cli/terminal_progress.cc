@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "datasheet/benchmark_pids.h"
 
 namespace velmora {
 namespace {

@@ -20,10 +20,13 @@ std::string EndText(const Run& run) {
 
 }  // namespace
 
+int BenchmarksInAll(const Run& run) {
+  return std::max(run.state.BenchmarkTotal, run.benchmarks_done);
+}
+
 std::string RunSummary(const Run& run) {
-  const int total = std::max(run.state.BenchmarkTotal, run.benchmarks_done);
   return run.state.GPXFileName + ": " + std::to_string(run.benchmarks_done) + " of " +
-         std::to_string(total) + " benchmarks; " + EndText(run) +
+         std::to_string(BenchmarksInAll(run)) + " benchmarks; " + EndText(run) +
          (run.resumed_after >= 0 ? "; resumed after " + std::to_string(run.resumed_after) : "");
 }
 

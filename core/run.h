@@ -62,6 +62,9 @@ struct Run {
   Pacing pacing() const { return Pacing{edges.clock, edges.pump, settings.pause_scale}; }
 };
 
+// The run's count of benchmarks, never below those already done.
+int BenchmarksInAll(const Run& run);
+
 // The message that ends a finished run: 14 blanks, the word, 9 blanks.
 inline constexpr const char* kFinishedText = "              Finished         ";
 

@@ -72,10 +72,6 @@ void RemoveFinishedRecord(const Run& run) {
 
 }  // namespace
 
-void ProcessVer11GPXfile(Run& run) {
-  ProcessVer11GPXfile(run, FreshStart(run.state.DocumentText, run.settings));
-}
-
 void ProcessVer11GPXfile(Run& run, ScanStart start) {
   RunState& state = run.state;
   state.MoreBenchmarks = true;
@@ -83,22 +79,23 @@ void ProcessVer11GPXfile(Run& run, ScanStart start) {
   run.benchmarks_done = start.completed;
   ScanCursor cursor = StartOfScan(state, start.position);
   ResultWriter writer(run, std::move(start.record), start.completed);
+  // However the scan ends, every completed benchmark reaches the file first.
+  const auto finish = [&] {
+    writer.Flush(cursor.ResultPieces(state));
+    EndOfScan(state, cursor);
+  };
   RunOutcome outcome;
   try {
     outcome = ScanBenchmarks(run, cursor, writer);
   } catch (const RunStopped&) {
-    // Every completed benchmark reaches the file before the stop goes on.
-    writer.Flush(cursor.ResultPieces(state));
-    EndOfScan(state, cursor);
+    finish();
     run.outcome = RunOutcome::kStopped;
     throw;
   } catch (...) {
-    writer.Flush(cursor.ResultPieces(state));
-    EndOfScan(state, cursor);
+    finish();
     throw;
   }
-  writer.Flush(cursor.ResultPieces(state));
-  EndOfScan(state, cursor);
+  finish();
   EndScan(run, outcome);
   if (outcome == RunOutcome::kNoWaypointLeft) RemoveFinishedRecord(run);
 }

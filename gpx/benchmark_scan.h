@@ -14,18 +14,16 @@ namespace velmora {
 // letter case (and nothing else).
 float ScanPause(const std::string& command_line);
 
-// Runs the scan over run.state.DocumentText in one pass, writing the result
-// file through a ResultWriter; sets RunFinished when it ends. A RunStopped
-// or any other exception from an edge passes on once every completed
-// benchmark is in the result file (outcome kStopped for RunStopped).
-// DocumentText is the whole document again when it returns or throws.
-// Every write keeps the progress record beside the result file (its input
-// is DocumentText as it stands: FreshStart); a scan that goes through every
-// waypoint removes the record, every other end keeps it.
-void ProcessVer11GPXfile(Run& run);
-
-// The same from `start`: the text before start.position is final output, the
-// count goes on from start.completed and the total is start.total (when set).
+// Runs the scan over run.state.DocumentText in one pass from `start` (a
+// fresh run: FreshStart), writing the result file through a ResultWriter;
+// sets RunFinished when it ends. The text before start.position is final
+// output, the count goes on from start.completed and the total is
+// start.total (when set). A RunStopped or any other exception from an edge
+// passes on once every completed benchmark is in the result file (outcome
+// kStopped for RunStopped). DocumentText is the whole document again when it
+// returns or throws. Every write keeps the progress record beside the result
+// file; a scan that goes through every waypoint removes the record, every
+// other end keeps it.
 void ProcessVer11GPXfile(Run& run, ScanStart start);
 
 }  // namespace velmora

@@ -218,7 +218,6 @@ WaypointKind TakeWaypoint(Run& run, ScanCursor& cursor) {
     state.NameEndPos += static_cast<Pos>(text.size() - size_before);
   }
   state.CurrentPID = pid;
-  cursor.listing_url = ListingUrlPrefix(run.settings) + pid;
   return TakeBenchmarkRange(run, cursor);
 }
 

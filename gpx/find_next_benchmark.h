@@ -71,7 +71,6 @@ struct ScanCursor {
   std::size_t waypoint_end = 0; // end (in `source`) of the waypoint in hand
   bool in_waypoint = false;     // DocumentText ends with the waypoint in hand
   bool ended = false;           // DocumentText is whole again (EndOfScan)
-  std::string listing_url;      // ListingUrlPrefix + CurrentPID
   LogZone log_zone;             // the current waypoint's log zone
 
   // The result file's text: the final output, then the rest of the source.

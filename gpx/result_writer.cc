@@ -24,14 +24,10 @@ double SecondsSince(double earlier, double now) {
 ResultWriter::ResultWriter(Run& run, ResumeRecord record, int completed)
     : run_(run),
       record_(std::move(record)),
-      paced_(Paced(run.settings)),
+      paced_(ReadsDatasheetFile(run.settings)),
       last_write_(run.edges.clock.Timer()),
       completed_(completed),
       written_(completed) {}
-
-bool ResultWriter::Paced(const Settings& settings) {
-  return ReadsDatasheetFile(settings);
-}
 
 void ResultWriter::Completed(const ResultPieces& pieces, std::size_t scan_position) {
   ++completed_;

@@ -35,9 +35,6 @@ class ResultWriter {
   // result; `completed` benchmarks are in the text already.
   ResultWriter(Run& run, ResumeRecord record, int completed = 0);
 
-  // Writes after a paced wait: true for the archive source.
-  static bool Paced(const Settings& settings);
-
   // One more benchmark is completed and `pieces` hold it, final up to
   // `scan_position` of their joined text (the cursor's output_done): written
   // now, or with the archive source once a second has passed since the last

@@ -15,16 +15,16 @@ namespace velmora {
 // or (no page at all) shows "Cannot Continue" and clears MoreBenchmarks.
 void Quillet(const std::string& TheURL, Run& run);
 
+// The "Cannot Continue" message of a source whose pages could not be had,
+// naming its `website` (the listing website's short name for the listing).
+void ShowCannotContinue(Run& run, const std::string& website);
+
 // Fills LogBlock with the logs of a fetched listing page for `document`; false
 // when the page holds no log row. In a UTF-8 document (DocumentIsUtf8) the
 // page is first brought into UTF-8 (PageToUtf8, from the charset
 // `content_type` names, the answer's Content-Type; empty when unknown) and the
 // character references of each log are decoded; in a document in another
 // encoding, the page is harvested exactly as it came.
-// The "Cannot Continue" message of a source whose pages could not be had,
-// naming its `website` (the listing website's short name for the listing).
-void ShowCannotContinue(Run& run, const std::string& website);
-
 bool HarvestListingPage(std::string_view page, std::string_view content_type,
                         std::string_view document, std::string& LogBlock);
 
