@@ -129,7 +129,6 @@ void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
   }
 }
 
-// Why a transfer gave nothing usable, in words for a user.
 }  // namespace
 
 PageAnswer DownloadAnswer(std::string url, const DownloadOptions& options) {
