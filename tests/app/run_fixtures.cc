@@ -23,7 +23,6 @@ std::string Document(const std::string& version, const std::vector<std::string>&
 }  // namespace
 
 std::string BenchmarkDocument(const std::vector<std::string>& pids) { return Document("1.1", pids); }
-std::string Gpx10Document(const std::vector<std::string>& pids) { return Document("1.0", pids); }
 
 std::string FinderOf(const std::string& pid) { return "finder-" + pid; }
 

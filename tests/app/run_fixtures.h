@@ -14,8 +14,6 @@ namespace velmora::testing {
 // A GPX 1.1 document (CR LF lines) with one benchmark waypoint per PID, each
 // with an empty log zone.
 std::string BenchmarkDocument(const std::vector<std::string>& pids);
-// The same waypoints under a GPX 1.0 root: a document the scan leaves alone.
-std::string Gpx10Document(const std::vector<std::string>& pids);
 
 // The finder name that the listing page of `pid` gives its one log.
 std::string FinderOf(const std::string& pid);
