@@ -1,5 +1,5 @@
 // What the scan benchmarks share: a generated survey document and datasheet
-// archive, the fakes around ProcessGPXfile, and the floor a run is set
+// archive, and the floor a run is set
 // against (plain reads and one durable write, measured in the same run).
 #ifndef VELMORA_BENCH_BENCH_SUPPORT_H
 #define VELMORA_BENCH_BENCH_SUPPORT_H
@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-
-#include "core/edges.h"
 
 namespace velmora::bench {
 
@@ -39,23 +37,6 @@ void DurableWrite(const std::filesystem::path& path, const std::string& bytes);
 // A folder of its own under VELMORA_BENCH_DIR (the system's temporary folder
 // by default).
 std::filesystem::path BenchFolder(const std::string& name);
-
-class NoEvents : public EventPump {
- public:
-  void DoEvents() override {}
-};
-
-class CountedMessages : public Messages {
- public:
-  void Show(const Message&) override { ++shown; }
-  int shown = 0;
-};
-
-class CountingProgress : public Progress {
- public:
-  void SetCount(int count) override { this->count = count; }
-  int count = 0;
-};
 
 }  // namespace velmora::bench
 

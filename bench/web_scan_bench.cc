@@ -21,6 +21,8 @@
 #include "core/run.h"
 #include "core/system_clock.h"
 #include "gpx/process_gpx_file.h"
+#include "sources/make_logs_source.h"
+#include "tests/support/fakes.h"
 #include "net/curl_page_source.h"
 #include "server/listing_server.h"
 #include "tests/support/builders.h"
@@ -82,16 +84,17 @@ void BM_ListingFromLoopback(benchmark::State& state) {
     run_state.GPXFileName = "bench.gpx";
     CurlPageSource pages(settings);
     SystemClock clock;
-    NoEvents pump;
-    CountedMessages messages;
-    CountingProgress progress;
-    Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}, ""};
+    testing::IdlePump pump;
+    testing::RecordingMessages messages;
+    testing::RecordingProgress progress;
+    Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}};
+    run.source = MakeLogsSource(settings);
     const auto start = std::chrono::steady_clock::now();
     ProcessGPXfile(run);
     run_seconds = Seconds(std::chrono::steady_clock::now() - start).count();
     state.SetIterationTime(run_seconds);
     done = run.benchmarks_done;
-    shown = messages.shown;
+    shown = static_cast<int>(messages.shown.size());
   }
   const double write_after = SecondsPerDurableWrite(ReadInChunks("bench R.gpx"));
   if (shown != 0 || done != kBenchmarks) state.SkipWithError("the run fell short");

@@ -32,11 +32,6 @@ bool InputMatches(const ResumeRecord& record, const std::string& input_path) {
   return HashOf(input_path) == record.input_sha256;
 }
 
-std::string StoppedAfter(const std::string& file, int completed, int total) {
-  return "An earlier run over " + file + " stopped after " + std::to_string(completed) + " of " +
-         std::to_string(total) + " benchmarks";
-}
-
 }  // namespace
 
 ResumeCheck CheckResume(const std::optional<std::string>& record_text,
@@ -80,18 +75,6 @@ ResumeCheck CheckResume(const std::string& gpx_file_name, const std::string& sou
     }
   }
   return CheckResume(text, gpx_file_name, ResultFileName(gpx_file_name), source, settings);
-}
-
-std::string ResumableRunLine(const std::string& file, int completed, int total) {
-  return StoppedAfter(file, completed, total) + "; it can be resumed with --resume.";
-}
-
-std::string ContinueRunQuestion(const std::string& file, int completed, int total) {
-  return StoppedAfter(file, completed, total) + ". Continue it?";
-}
-
-std::string FreshRunLine(const std::string& reason) {
-  return "Starting a fresh run: " + reason + ".";
 }
 
 }  // namespace velmora

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz_checks.h"
-#include "logs/harvest_log_table.h"
+#include "listing/harvest_log_table.h"
 #include "tests/support/builders.h"
 
 namespace velmora::fuzz {

@@ -24,7 +24,7 @@ double SecondsSince(double earlier, double now) {
 ResultWriter::ResultWriter(Run& run, ResumeRecord record, int completed)
     : run_(run),
       record_(std::move(record)),
-      paced_(ReadsDatasheetFile(run.settings)),
+      pace_(run.source->SecondsBetweenWrites()),
       last_write_(run.edges.clock.Timer()),
       completed_(completed),
       written_(completed) {}
@@ -32,7 +32,7 @@ ResultWriter::ResultWriter(Run& run, ResumeRecord record, int completed)
 void ResultWriter::Completed(const ResultPieces& pieces, std::size_t scan_position) {
   ++completed_;
   scan_position_ = scan_position;
-  if (paced_ && SecondsSince(last_write_, run_.edges.clock.Timer()) < 1.0) return;
+  if (pace_ > 0 && SecondsSince(last_write_, run_.edges.clock.Timer()) < pace_) return;
   Write(pieces);
 }
 
@@ -58,7 +58,7 @@ void ResultWriter::Write(const ResultPieces& pieces) {
   }
   failed_ = false;
   written_ = completed_;
-  if (paced_) last_write_ = run_.edges.clock.Timer();
+  if (pace_ > 0) last_write_ = run_.edges.clock.Timer();
 }
 
 void ResultWriter::BeforeResultRename(const WritePoint& point, const std::string& sha256) {

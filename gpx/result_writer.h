@@ -1,6 +1,7 @@
-// Every write of the result file during a scan. Web sources write after every
-// completed benchmark; the archive source (no pauses, no downloads) writes at
-// most once a second, after the last benchmark and at every stop. Each write
+// Every write of the result file during a scan. A source's shortest time
+// between writes paces them: web sources write after every completed
+// benchmark; the datasheet file (no pauses, no downloads) at most once a
+// second, after the last benchmark and at every stop. Each write
 // replaces the file whole and durably (temporary file, flush to the disk,
 // rename), so the file always holds some number of completed benchmarks.
 #ifndef VELMORA_GPX_RESULT_WRITER_H
@@ -13,6 +14,7 @@
 
 #include "core/run.h"
 #include "files/resume_record.h"
+#include "gpx/scan_cursor.h"
 
 namespace velmora {
 
@@ -22,10 +24,6 @@ struct WritePoint {
   int total = -1;                 // RunState::BenchmarkTotal
   std::size_t scan_position = 0;  // bytes of the result text that are final
 };
-
-// The result file's text in pieces: the output already made, then the rest
-// of the loaded document.
-using ResultPieces = std::array<std::string_view, 2>;
 
 class ResultWriter {
  public:
@@ -37,8 +35,8 @@ class ResultWriter {
 
   // One more benchmark is completed and `pieces` hold it, final up to
   // `scan_position` of their joined text (the cursor's output_done): written
-  // now, or with the archive source once a second has passed since the last
-  // write.
+  // now, or once the source's shortest time between writes has passed since
+  // the last write.
   void Completed(const ResultPieces& pieces, std::size_t scan_position);
 
   // Writes `pieces` when they hold a completed benchmark that is not in the
@@ -60,7 +58,7 @@ class ResultWriter {
 
   Run& run_;
   ResumeRecord record_;
-  bool paced_;
+  double pace_;        // the source's shortest time between writes, in seconds
   double last_write_;  // the clock's reading at the last write (or the start)
   int completed_;
   int written_;        // completed benchmarks in the file

@@ -1,8 +1,8 @@
 #include "tests/support/builders.h"
 
 #include "core/text.h"
-#include "gpx/find_next_benchmark.h"
-#include "logs/harvest_log_table.h"
+#include "gpx/benchmark_search.h"
+#include "listing/harvest_log_table.h"
 
 namespace velmora::testing {
 namespace {
