@@ -37,7 +37,7 @@ constexpr int kFloorWrites = 100;  // before the run, and as many after
 using Seconds = std::chrono::duration<double>;
 
 std::map<std::string, std::string> ListingPages(int benchmarks) {
-  std::vector<testing::LogRowSpec> rows;
+  std::vector<testing::LogRowFields> rows;
   for (int log = 1; log <= 5; ++log) {
     rows.push_back({"Found it", "7/" + std::to_string(log) + "/2009", "hunter " + std::to_string(log),
                     "Found the disk in good shape, stamping legible."});
