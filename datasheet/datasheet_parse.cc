@@ -106,13 +106,14 @@ bool ReadAuthorLine(std::string_view line, TextBlock& block) {
   return true;
 }
 
-// Each line trimmed at the right, joined by one space, or by two where a
+// Each line trimmed at both ends, joined by one space, or by two where a
 // paragraph break (an empty text line) stands between them.
 std::string JoinText(const std::vector<std::string_view>& lines, std::size_t first) {
   std::string text;
   bool paragraph_break = false;
   for (std::size_t i = first; i < lines.size(); ++i) {
-    const std::string_view line = TrimRightBlanks(lines[i]);
+    std::string_view line = TrimRightBlanks(lines[i]);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
     if (line.empty()) {
       paragraph_break = !text.empty();
       continue;

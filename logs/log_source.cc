@@ -3,6 +3,7 @@
 #include "datasheet/benchmark_pids.h"
 #include "datasheet/datasheet_archive.h"
 #include "datasheet/datasheet_reader.h"
+#include "logs/page_charset.h"
 #include "logs/quillet.h"
 #include "net/fetch_cache_page_html.h"
 
@@ -19,6 +20,7 @@ void ApplyOutcome(DatasheetOutcome outcome, RunState& state) {
       state.NoLogs = true;
       break;
     case DatasheetOutcome::kLogs:
+    case DatasheetOutcome::kDamaged:
       break;
   }
 }
@@ -26,14 +28,22 @@ void ApplyOutcome(DatasheetOutcome outcome, RunState& state) {
 void HarvestDatasheetPage(const std::string& pid, Run& run) {
   RunState& state = run.state;
   state.LogBlock.clear();
-  const std::string page =
-      FetchCachePageHTML(DatasheetUrl(run.settings, pid), run.edges.pages, run.pacing());
-  if (page.empty()) {
+  const PageAnswer answer =
+      FetchCachePage(DatasheetUrl(run.settings, pid), run.edges.pages, run.pacing());
+  if (answer.body.empty()) {
     ShowCannotContinue(run, ShortHostName(run.settings.datasheet_host));
     state.MoreBenchmarks = false;
     return;
   }
-  ApplyOutcome(HarvestDatasheet(page, pid, state.LogBlock), state);
+  const DatasheetOutcome outcome =
+      HarvestDatasheet(DatasheetPageText(answer, state.DocumentText), pid, state.LogBlock);
+  if (outcome == DatasheetOutcome::kDamaged) {
+    run.edges.messages.Show(Message{DamagedDatasheetMessage(run.settings, pid), "Cannot Continue",
+                                    MessageIcon::kError});
+    state.MoreBenchmarks = false;
+    return;
+  }
+  ApplyOutcome(outcome, state);
 }
 
 void HarvestArchive(const std::string& pid, Run& run) {
@@ -54,6 +64,16 @@ std::string DatasheetUrl(const Settings& settings, const std::string& pid) {
   return "http://" + settings.datasheet_host + "/cgi-bin/ds_mark.prl?PidBox=" + pid;
 }
 
+std::string DatasheetPageText(const PageAnswer& answer, std::string_view document) {
+  if (!DocumentIsUtf8(document)) return answer.body;
+  return PageToUtf8(answer.body, answer.content_type);
+}
+
+std::string DamagedDatasheetMessage(const Settings& settings, const std::string& pid) {
+  return "The datasheet of " + pid + " from " + ShortHostName(settings.datasheet_host) +
+         " is damaged: it is over 1 MB.";
+}
+
 void HarvestLogs(const std::string& pid, Run& run) {
   if (run.settings.log_source == LogSource::kListing) {
     Quillet(ListingUrlPrefix(run.settings) + pid, run);
@@ -66,8 +86,9 @@ void HarvestLogs(const std::string& pid, Run& run) {
 
 void PrepareLogSource(Run& run) {
   if (!ReadsDatasheetFile(run.settings)) return;
-  run.datasheet_archive = std::make_shared<const DatasheetArchive>(DatasheetArchive::Read(
-      run.settings.datasheet_file, BenchmarkPids(run.state.DocumentText)));
+  run.datasheet_archive = std::make_shared<const DatasheetArchive>(
+      DatasheetArchive::Read(run.settings.datasheet_file, BenchmarkPids(run.state.DocumentText),
+                             DocumentIsUtf8(run.state.DocumentText)));
 }
 
 bool PausesBetweenBenchmarks(const Run& run) { return !ReadsDatasheetFile(run.settings); }

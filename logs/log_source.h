@@ -6,6 +6,7 @@
 #define VELMORA_LOGS_LOG_SOURCE_H
 
 #include <string>
+#include <string_view>
 
 #include "core/run.h"
 
@@ -13,6 +14,14 @@ namespace velmora {
 
 // "http://" + datasheet host + "/cgi-bin/ds_mark.prl?PidBox=" + pid.
 std::string DatasheetUrl(const Settings& settings, const std::string& pid);
+
+// The text of a datasheet page in the document's character set: in a UTF-8
+// document (DocumentIsUtf8) the page brought into UTF-8 from its declared
+// charset (PageToUtf8); otherwise the page as it came.
+std::string DatasheetPageText(const PageAnswer& answer, std::string_view document);
+
+// The message that stops a run at a datasheet over 1 MB from the web.
+std::string DamagedDatasheetMessage(const Settings& settings, const std::string& pid);
 
 // Empties run.state.LogBlock and harvests the logs of `pid` from the source
 // the settings choose: fills LogBlock, or sets NoBenchmark, or sets NoLogs,

@@ -200,4 +200,6 @@ std::string PageToUtf8(std::string_view page, std::string_view content_type) {
   return ConvertWindows1252(page);
 }
 
+std::string Windows1252ToUtf8(std::string_view bytes) { return ConvertWindows1252(bytes); }
+
 }  // namespace velmora

@@ -25,6 +25,10 @@ bool DocumentIsUtf8(std::string_view document);
 // bytes become U+FFFD. The result is always valid UTF-8.
 std::string PageToUtf8(std::string_view page, std::string_view content_type);
 
+// The bytes read as windows-1252, in UTF-8; its five undefined bytes become
+// U+FFFD.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
 }  // namespace velmora
 
 #endif
