@@ -169,7 +169,7 @@ void NewFileDialog::Create() {
   if (!Text(pids_).empty()) selection.pids = ReadPidList(Text(pids_));
   selection.include_destroyed = destroyed_->isChecked();
   const NewFileRequest request{Text(name_), Text(archive_), selection,
-                               UtcTimeText(std::chrono::system_clock::now())};
+                               UtcTimeText(std::chrono::system_clock::now()), {}};
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::string why;
   try {

@@ -142,7 +142,8 @@ NewFileReport FromWeb(const NewFileRequest& request, CliEdges& edges, StatusLine
 int MakeFile(const NewArguments& arguments, CliEdges& edges) {
   StatusLine line(edges.err, edges.err_is_terminal);
   const NewFileRequest request{arguments.file, arguments.datasheets, SelectionOf(arguments),
-                               UtcTimeText(std::chrono::system_clock::now())};
+                               UtcTimeText(std::chrono::system_clock::now()),
+                               ThrowIfStopRequested};
   const NewFileReport report = request.archive.empty()
                                    ? FromWeb(request, edges, line)
                                    : MakeNewFileFromArchive(request, edges.settings.settings);

@@ -115,6 +115,7 @@ std::optional<NewFileReport> TakePage(const PageAnswer& answer, const std::strin
 }  // namespace
 
 bool MarkCollector::Wants(std::string_view pid) {
+  if (poll_) poll_();
   if (seen_.contains(std::string(pid))) return false;
   return selection_.pids.empty() ||
          std::find(selection_.pids.begin(), selection_.pids.end(), pid) != selection_.pids.end();
@@ -160,7 +161,7 @@ std::vector<NewMark> MarkCollector::Finish(NewFileCounts& counts) {
 
 NewFileReport MakeNewFileFromArchive(const NewFileRequest& request, const Settings& settings) {
   if (PathTaken(request.file)) return Exists(request.file);
-  MarkCollector collector(request.selection, settings);
+  MarkCollector collector(request.selection, settings, request.poll);
   DatasheetStream stream(collector, true);
   ReadDatasheetFile(request.archive, stream);
   return WriteMarks(request, collector);

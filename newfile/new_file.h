@@ -25,6 +25,8 @@ struct NewFileRequest {
   std::string archive;  // the datasheet file to read; empty: the datasheet host
   MarkSelection selection;
   std::string made_at;  // the time of making, "2026-09-12T21:41:43Z"
+  // Called once per datasheet read (and page asked for); may throw to stop.
+  std::function<void()> poll{};
 };
 
 // The marks written and those the selection took but the file could not.
@@ -55,8 +57,9 @@ struct NewFileReport {
 // counts.
 class MarkCollector : public DatasheetVisitor {
  public:
-  MarkCollector(const MarkSelection& selection, const Settings& settings)
-      : selection_(selection), settings_(settings) {}
+  MarkCollector(const MarkSelection& selection, const Settings& settings,
+                std::function<void()> poll = {})
+      : selection_(selection), settings_(settings), poll_(std::move(poll)) {}
 
   bool Wants(std::string_view pid) override;
   void Take(const Datasheet& sheet) override;
@@ -71,6 +74,7 @@ class MarkCollector : public DatasheetVisitor {
  private:
   const MarkSelection& selection_;
   const Settings& settings_;
+  std::function<void()> poll_;
   std::unordered_set<std::string> seen_;
   std::vector<NewMark> marks_;
   NewFileCounts counts_;

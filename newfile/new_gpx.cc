@@ -117,7 +117,8 @@ void AppendCache(std::string& out, std::string_view pid, const DatasheetFacts& f
   Element(out, in, "groundspeak:difficulty", "1");
   Element(out, in, "groundspeak:terrain", "1");
   Element(out, in, "groundspeak:country", CountryName(facts.country));
-  Element(out, in, "groundspeak:state", StateName(facts.state_county.substr(0, 2)));
+  Element(out, in, "groundspeak:state",
+          StateName(facts.state_county.substr(0, facts.state_county.find('/'))));
   Element(out, in, "groundspeak:short_description", MonumentText(facts), " html=\"False\"");
   out.append(in).append("<groundspeak:long_description html=\"False\">");
   out.append(LongDescription(lines)).append(kDescriptionEnd).append(kEol);

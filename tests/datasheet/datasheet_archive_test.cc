@@ -220,6 +220,13 @@ TEST(DatasheetArchive, EachLineAsItsFileAndTheDocumentNeedIt) {
                 HasSubstr("<groundspeak:text encoded=\"False\">" + reading.text + "</"))
         << reading.what;
   }
+  // Columns count characters: a row's accented condition keeps its Report By.
+  std::string accents, accents_utf8;
+  for (int i = 0; i < 16; ++i) accents += "\xC9", accents_utf8 += "\xC3\x89";
+  WriteFileBytes(dir / "a.txt", HistoryLine(pid, "2011", accents, "MU\xD1OZ"));
+  EXPECT_THAT(BlockOf(DatasheetArchive::Read((dir / "a.txt").string(), {pid}), pid),
+              HasSubstr(">MU\xC3\x91OZ</groundspeak:finder>\r\n      "
+                        "<groundspeak:text encoded=\"False\">" + accents_utf8 + "<"));
 }
 
 TEST(BenchmarkPids, FirstSixCharactersOfWaypointNames) {
