@@ -122,6 +122,14 @@ TEST(DatasheetReader, UnknownDatesAndBlocksWithoutAuthorOrYear) {
               "A DESCRIPTION WITHOUT ITS AUTHOR LINE.  SECOND PARAGRAPH."}));
 }
 
+TEST(DatasheetReader, ADatasheetOverAMegabyteIsDamaged) {
+  std::string page = HistoryLine("AB1234", "2010", "GOOD", "NGS");
+  while (page.size() <= 1024 * 1024) page += QuoteLine("AB1234", std::string(70, 'X'));
+  std::string block;
+  EXPECT_EQ(HarvestDatasheet(page, "AB1234", block), DatasheetOutcome::kDamaged);
+  EXPECT_EQ(block, "");
+}
+
 TEST(DatasheetReader, OutcomesWithoutLogs) {
   const std::string archive = Fixture("state_archive.txt");
   std::string block = "left over";
