@@ -40,26 +40,40 @@ NewFileDialog::NewFileDialog(const Settings& settings, ChooseFile choose_file, Q
     : QDialog(parent), settings_(settings), choose_file_(std::move(choose_file)) {
   setObjectName(QStringLiteral("frmNewFile"));
   setWindowTitle(QString::fromLatin1(kNewFileTitle));
-  auto* grid = new QGridLayout(this);
+  new QGridLayout(this);
+  CreateFields();
+  CreateButtons();
+  Check();
+}
+
+void NewFileDialog::CreateFields() {
+  auto* grid = static_cast<QGridLayout*>(layout());
   archive_ = AddField(0, "Datasheet file:", "txtArchive", archive_error_);
   auto* browse = new QPushButton(QStringLiteral("Choose..."), this);
   browse->setObjectName(QStringLiteral("cmdChooseArchive"));
   grid->addWidget(browse, 0, kField + 1);
+  connect(browse, &QPushButton::clicked, this, [this] { ChooseArchive(); });
   latitude_ = AddField(1, "Near latitude, longitude:", "txtLatitude", near_error_);
   longitude_ = new QLineEdit(this);
   longitude_->setObjectName(QStringLiteral("txtLongitude"));
   grid->addWidget(longitude_, 1, kField + 1);
+  connect(longitude_, &QLineEdit::textChanged, this, [this] { Check(); });
   within_ = AddField(2, "Within:", "txtWithin", within_error_);
   unit_ = new QComboBox(this);
   unit_->setObjectName(QStringLiteral("cboUnit"));
   unit_->addItems({QStringLiteral("km"), QStringLiteral("mi"), QStringLiteral("m")});
   grid->addWidget(unit_, 2, kField + 1);
+  connect(unit_, &QComboBox::currentIndexChanged, this, [this] { Check(); });
   county_ = AddField(3, "County (ST/COUNTY):", "txtCounty", county_error_);
   pids_ = AddField(4, "PIDs (commas between):", "txtPids", pids_error_);
   destroyed_ = new QCheckBox(QStringLiteral("Include destroyed marks"), this);
   destroyed_->setObjectName(QStringLiteral("chkDestroyed"));
   grid->addWidget(destroyed_, 5, kField, 1, 2);
   name_ = AddField(6, "New file name:", "txtName", name_error_);
+}
+
+void NewFileDialog::CreateButtons() {
+  auto* grid = static_cast<QGridLayout*>(layout());
   result_ = new QLabel(this);
   result_->setObjectName(QStringLiteral("lblResult"));
   result_->setWordWrap(true);
@@ -72,12 +86,8 @@ NewFileDialog::NewFileDialog(const Settings& settings, ChooseFile choose_file, Q
   buttons->addWidget(create_);
   buttons->addWidget(cancel);
   grid->addLayout(buttons, 8, kLabel, 1, 4);
-  connect(browse, &QPushButton::clicked, this, [this] { ChooseArchive(); });
   connect(create_, &QPushButton::clicked, this, [this] { Create(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(longitude_, &QLineEdit::textChanged, this, [this] { Check(); });
-  connect(unit_, &QComboBox::currentIndexChanged, this, [this] { Check(); });
-  Check();
 }
 
 QLineEdit* NewFileDialog::AddField(int row, const char* label, const char* name, QLabel*& error) {

@@ -36,6 +36,8 @@ class NewFileDialog : public QDialog {
   void Create();
 
  private:
+  void CreateFields();
+  void CreateButtons();
   QLineEdit* AddField(int row, const char* label, const char* name, QLabel*& error);
   void ChooseArchive();
   // Checks every field, shows what is wrong beside it, and offers Create
