@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "datasheet/datasheet_text.h"
 #include "tests/datasheet/datasheet_lines.h"
 #include "tests/logs/parsed_logs.h"
 #include "tests/support/temp_dir.h"
@@ -120,6 +121,13 @@ TEST(DatasheetReader, UnknownDatesAndBlocksWithoutAuthorOrYear) {
               "SAID &quot;O&apos;K&quot;, DEPTH &lt; 5 FT."},
           Log{"1899-12-30", "Found it", "NGS",
               "A DESCRIPTION WITHOUT ITS AUTHOR LINE.  SECOND PARAGRAPH."}));
+}
+
+TEST(DatasheetReader, LongLinesAreCutBetweenCharacters) {
+  const std::string line = " AB1234'" + std::string(4087, 'X') + "\xC3\x89" + "TAIL";
+  EXPECT_EQ(CutDatasheetLine(line), std::string_view(line).substr(0, 4095));
+  EXPECT_EQ(CutDatasheetLine(line.substr(0, 4096)), line.substr(0, 4096));
+  EXPECT_EQ(DatasheetLines(line + "\r\nNEXT").front(), line.substr(0, 4095));
 }
 
 TEST(DatasheetReader, ADatasheetOverAMegabyteIsDamaged) {
