@@ -25,6 +25,7 @@
 
 #include "app/geometry.h"
 #include "app/gpx_file_list.h"
+#include "app/new_file_dialog.h"
 #include "app/window_icon.h"
 #include "core/settings.h"
 #include "velmora/version.h"
@@ -87,6 +88,7 @@ frmGetGPX::frmGetGPX(RunState& state, Messages& messages, QWidget* parent)
 
 void frmGetGPX::CreateMenu() {
   menu_bar_ = new QMenuBar(this);
+  CreateFileMenu();
   CreateLogsMenu();
   mnuHelp = menu_bar_->addMenu(QStringLiteral("Help"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -96,6 +98,41 @@ void frmGetGPX::CreateMenu() {
   mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
   connect(mnuLaunchPDF, &QAction::triggered, this, [this] { OpenHelp(); });
   connect(mnuVersion, &QAction::triggered, this, [this] { ShowVersion(); });
+}
+
+void frmGetGPX::CreateFileMenu() {
+  mnuFile = menu_bar_->addMenu(QStringLiteral("File"));
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+  mnuNewFromDatasheets = mnuFile->addAction(QString::fromUtf8("New from datasheets\u2026"));
+  mnuNewFromDatasheets->setObjectName(QStringLiteral("mnuNewFromDatasheets"));
+  connect(mnuNewFromDatasheets, &QAction::triggered, this, [this] { NewFromDatasheets(); });
+}
+
+void frmGetGPX::NewFromDatasheets() {
+  const auto choose = [this] {
+    if (file_dialog_) return file_dialog_(kDatasheetFileTitle, kDatasheetFileFilter);
+    return QFile::encodeName(QFileDialog::getOpenFileName(
+                                 this, QString::fromUtf8(kDatasheetFileTitle), QString(),
+                                 QString::fromUtf8(kDatasheetFileFilter)))
+        .toStdString();
+  };
+  NewFileDialog dialog(settings_, choose, this);
+  if (show_new_file_) {
+    show_new_file_(dialog);
+  } else {
+    dialog.exec();
+  }
+  if (!dialog.made_file().empty()) ShowFile(dialog.made_file());
+}
+
+void frmGetGPX::ShowFile(const std::string& name) {
+  File1->clear();
+  FillList();
+  for (int row = 0; row < File1->count(); ++row) {
+    if (File1->item(row)->data(Qt::UserRole).toByteArray() == Bytes(name)) {
+      File1->setCurrentRow(row);
+    }
+  }
 }
 
 void frmGetGPX::CreateLogsMenu() {

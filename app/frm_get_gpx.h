@@ -26,6 +26,8 @@ class QPushButton;
 
 namespace velmora {
 
+class NewFileDialog;
+
 inline constexpr const char* kNoChoiceMessage = "You didn't choose a GPX file to process";
 inline constexpr const char* kDatasheetFileTitle = "Choose a datasheet file";
 inline constexpr const char* kDatasheetFileFilter = "Datasheet files (*.txt *.zip)";
@@ -72,6 +74,15 @@ class frmGetGPX : public QDialog {
   void SetFileDialog(OpenFileDialog dialog) { file_dialog_ = std::move(dialog); }
   void ChooseDatasheetFile();
 
+  // File > New from datasheets...: the dialog (shown by `show_new_file`, by
+  // default modally) makes a new file in the working folder, which the list
+  // then shows selected. The dialog takes the datasheet host of `settings`.
+  void SetSettings(const Settings& settings) { settings_ = settings; }
+  void SetNewFileShower(std::function<void(NewFileDialog&)> show) {
+    show_new_file_ = std::move(show);
+  }
+  void NewFromDatasheets();
+
   void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
   // The folder the program runs from (by default the executable's).
   void SetProgramFolder(const std::filesystem::path& folder) { program_folder_ = folder; }
@@ -83,10 +94,13 @@ class frmGetGPX : public QDialog {
  private:
   void CreateControls();
   void CreateMenu();
+  void CreateFileMenu();
   void CreateLogsMenu();
   // Checks the menu item of log_choice_.
   void ShowLogChoice();
   void FillList();
+  // Fills the list again and selects the entry of `name`.
+  void ShowFile(const std::string& name);
   void ArrangeControls();
   void PlaceControls();
   // Down with nothing selected selects the first entry; Enter on a
@@ -98,6 +112,8 @@ class frmGetGPX : public QDialog {
   Launcher launcher_;
   OpenFileDialog file_dialog_;
   LogChoice log_choice_;
+  Settings settings_;
+  std::function<void(NewFileDialog&)> show_new_file_;
   std::filesystem::path program_folder_;
   // The designed rectangles, at the dialog's smallest size.
   QRect list_rect_, label_rect_, button_rect_;
@@ -106,6 +122,8 @@ class frmGetGPX : public QDialog {
   QMenu* mnuHelp = nullptr;
   QAction* mnuLaunchPDF = nullptr;
   QAction* mnuVersion = nullptr;
+  QMenu* mnuFile = nullptr;
+  QAction* mnuNewFromDatasheets = nullptr;
   QMenu* mnuLogsFrom = nullptr;
   QActionGroup* log_sources_ = nullptr;
   QAction* mnuListingWebsite = nullptr;

@@ -138,6 +138,7 @@ bool frmQuilletMain::Choose() {
   }
   chooser.SetLogChoice(LogChoice{settings_.log_source, settings_.datasheet_file});
   chooser.SetFileDialog(parts_.choose_datasheet_file);
+  chooser.SetSettings(settings_);
   parts_.show_chooser(chooser);
   chooser.close();
   settings_.log_source = chooser.log_choice().source;

@@ -1,12 +1,15 @@
 // Draws the chooser and the main window, as a user sees them in the working
 // folder, into two PNG files, and optionally the chooser with its "Logs from"
-// menu open (taken from the screen, as the menu is a window of its own):
-// velmora_screenshots CHOOSER.png MAIN.png [LOGS-MENU.png]
+// menu open (taken from the screen, as the menu is a window of its own) and
+// the "New from datasheets" dialog being filled in:
+// velmora_screenshots CHOOSER.png MAIN.png [LOGS-MENU.png [NEW-FILE.png]]
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QThread>
 #include <cstdio>
@@ -14,6 +17,7 @@
 
 #include "app/frm_get_gpx.h"
 #include "app/frm_quillet_main.h"
+#include "app/new_file_dialog.h"
 #include "core/settings.h"
 
 namespace {
@@ -70,12 +74,29 @@ bool SaveLogsMenu(QWidget& chooser, const char* path) {
   return saved;
 }
 
+// The "New from datasheets" dialog with a selection typed in, one field
+// still wrong; the working folder holds TX.zip.
+bool SaveNewFileDialog(const char* path) {
+  velmora::NewFileDialog dialog(velmora::Settings{}, [] { return std::string("TX.zip"); });
+  const auto type = [&](const char* name, const char* text) {
+    dialog.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
+  };
+  dialog.findChild<QPushButton*>(QStringLiteral("cmdChooseArchive"))->click();
+  type("txtLatitude", "29.4978");
+  type("txtLongitude", "-98.6228");
+  type("txtWithin", "5");
+  type("txtCounty", "BEXAR");
+  type("txtName", "near.gpx");
+  return Save(dialog, path);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: velmora_screenshots CHOOSER.png MAIN.png [LOGS-MENU.png]\n");
+  if (argc < 3 || argc > 5) {
+    std::fprintf(stderr,
+                 "usage: velmora_screenshots CHOOSER.png MAIN.png [LOGS-MENU.png [NEW-FILE.png]]\n");
     return 2;
   }
   velmora::RunState state;
@@ -84,7 +105,8 @@ int main(int argc, char* argv[]) {
   auto* list = chooser.findChild<QListWidget*>(QStringLiteral("File1"));
   if (list != nullptr && list->count() > 0) list->setCurrentRow(0);
   if (!Save(chooser, argv[1])) return 1;
-  if (argc == 4 && !SaveLogsMenu(chooser, argv[3])) return 1;
+  if (argc >= 4 && !SaveLogsMenu(chooser, argv[3])) return 1;
+  if (argc == 5 && !SaveNewFileDialog(argv[4])) return 1;
   chooser.hide();
 
   const velmora::Settings settings;

@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include "cli/new_command.h"
 #include "core/exit_status.h"
 #include "core/settings.h"
 #include "velmora/version.h"
@@ -144,7 +145,8 @@ std::string HelpText() {
          "Messages and progress go to standard error; standard output stays empty.\n"
          "Ctrl-C or SIGTERM stops the run; completed benchmarks stay in the result,\n"
          "and the progress record beside it lets --resume go on from there.\n"
-         "\n"
+         "\n" +
+         NewCommandHelp() +
          "Environment:\n"
          "  VELMORA_LISTING_HOST    listing website host[:port] (" + defaults.listing_host + ")\n"
          "  VELMORA_DATASHEET_HOST  datasheet service host[:port] (" + defaults.datasheet_host + ")\n"

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "cli/arguments.h"
+#include "cli/new_command.h"
 #include "core/exit_status.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
@@ -148,6 +149,16 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
 
 int RunCommandLine(const std::vector<std::string>& argument_list, CliEdges& edges) {
   const CliArguments arguments = ParseArguments(argument_list);
+  // "new" first makes a new file (a GPX file named so is "./new").
+  const bool new_file = !argument_list.empty() && argument_list.front() == kNewCommand;
+  if (new_file && (arguments.action == CliArguments::Action::kUsageError ||
+                   arguments.action == CliArguments::Action::kRun)) {
+    if (!edges.settings.error.empty()) {
+      edges.err << kProgramName << edges.settings.error << '\n';
+      return kExitUsage;
+    }
+    return RunNewCommand({argument_list.begin() + 1, argument_list.end()}, edges);
+  }
   switch (arguments.action) {
     case CliArguments::Action::kHelp:
       edges.out << HelpText();

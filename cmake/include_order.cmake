@@ -8,6 +8,7 @@
 # sources that has no place in the order (CONTRIBUTING.md, "Layout").
 set(VELMORA_FOLDER_ORDER
   "app cli server"
+  "newfile"
   "sources"
   "listing datasheet"
   "gpx"

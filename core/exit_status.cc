@@ -19,12 +19,15 @@ std::string ExitStatusHelp() {
          "  0  the run went through every waypoint (skipped and passed-over waypoints included)\n"
          "  1  an unexpected failure inside the program\n"
          "  2  usage error: wrong arguments, or an invalid setting\n"
-         "  3  stopped early: no listing page could be had (\"Cannot Continue\")\n"
+         "  3  stopped early: no listing page could be had (\"Cannot Continue\"); new:\n"
+         "     a datasheet page could not be had or was not the agency's\n"
          "  5  stopped early: a malformed document\n"
          "  6  not a GPX 1.0 or 1.1 document: nothing was changed\n"
          "  7  a file could not be read or written (its error number and description\n"
          "     are shown); a missing FILE, or a --datasheets FILE that is missing,\n"
-         "     unreadable or damaged, is refused this way and nothing is created\n"
+         "     unreadable or damaged, is refused this way and nothing is created;\n"
+         "     new: FILE.gpx exists already\n"
+         "  8  new: no mark matched the selection; nothing was written\n"
          "  130  stopped by Ctrl-C (SIGINT)\n"
          "  143  stopped by SIGTERM\n";
 }

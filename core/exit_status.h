@@ -16,6 +16,7 @@ enum ExitStatus : int {
   kExitMalformed = 5,  // stopped early: the document is malformed
   kExitNotGpx = 6,     // not a GPX 1.0 or 1.1 document; nothing changed
   kExitFileError = 7,  // a file could not be read or written
+  kExitNothingSelected = 8,  // new: no mark matched the selection; nothing written
   kExitInterrupted = 130,  // stopped by Ctrl-C (SIGINT)
   kExitTerminated = 143,   // stopped by SIGTERM
 };

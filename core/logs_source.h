@@ -68,9 +68,10 @@ class LogsSource {
   // Edits a freshly read document as the source needs it (the listing
   // source points datasheet links at listing pages); the default leaves it.
   virtual void RewriteLinks(std::string& /*document*/) const {}
-  // Readies the source for a document that names `pids`, before anything is
-  // written; a source that cannot be used throws here.
-  virtual void Prepare(const std::set<std::string>& /*pids*/) {}
+  // Readies the source for a document that names `pids` (in UTF-8 when
+  // `utf8_document`), before anything is written; a source that cannot be
+  // used throws here.
+  virtual void Prepare(const std::set<std::string>& /*pids*/, bool /*utf8_document*/) {}
   // The logs of one PID. A source that has no page shows its own message
   // before it answers kNoPage.
   virtual HarvestOutcome Harvest(const std::string& pid, Run& run) = 0;

@@ -1,5 +1,6 @@
 #include "core/system_clock.h"
 
+#include <cstdio>
 #include <ctime>
 #include <thread>
 
@@ -49,5 +50,18 @@ double SystemClock::Rnd() {
 }
 
 void SleepingEventPump::DoEvents() { std::this_thread::sleep_for(nap_); }
+
+std::string UtcTimeText(std::chrono::system_clock::time_point moment) {
+  using namespace std::chrono;
+  const auto day = floor<days>(moment);
+  const year_month_day date(day);
+  const hh_mm_ss time(floor<seconds>(moment - day));
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
+  return text;
+}
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <random>
+#include <string>
 
 #include "core/edges.h"
 
@@ -25,6 +26,9 @@ class SystemClock : public Clock {
 
 // Seconds since the local midnight of `moment`.
 double SecondsSinceLocalMidnight(std::chrono::system_clock::time_point moment);
+
+// The moment in UTC as GPX writes times: "2026-09-12T21:41:43Z".
+std::string UtcTimeText(std::chrono::system_clock::time_point moment);
 
 // A uniform number in [0, 1) from two 32-bit draws (53 bits; never 1).
 double UnitInterval(std::uint32_t high, std::uint32_t low);

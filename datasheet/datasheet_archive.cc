@@ -14,7 +14,7 @@
 namespace velmora {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 256 * 1024;
 
 [[noreturn]] void Refuse(const std::string& path, const std::string& reason) {
   throw DatasheetArchiveError("The datasheet file \"" + path + "\" cannot be used: " + reason +
@@ -41,18 +41,18 @@ bool LooksLikeZip(const std::string& path, std::ifstream& file) {
   return zip;
 }
 
-void ReadText(const std::string& path, std::ifstream& file, DatasheetCollector& collector) {
+void ReadText(const std::string& path, std::ifstream& file, DatasheetStream& stream) {
   std::vector<char> buffer(kChunk);
   std::size_t total = 0;
   while (file) {
     file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     const std::size_t got = static_cast<std::size_t>(file.gcount());
-    collector.Feed(std::string_view(buffer.data(), got));
+    stream.Feed(std::string_view(buffer.data(), got));
     total += got;
   }
   if (file.bad()) Refuse(path, "reading it failed");
   if (total == 0) Refuse(path, "it is empty");
-  collector.EndSource();
+  stream.EndSource();
 }
 
 std::string ZipReason(int code) {
@@ -70,7 +70,7 @@ using ZipArchive = std::unique_ptr<zip_t, decltype(&zip_discard)>;
 using ZipFile = std::unique_ptr<zip_file_t, decltype(&zip_fclose)>;
 
 void ReadZipEntry(const std::string& path, zip_t* archive, zip_uint64_t index,
-                  DatasheetCollector& collector) {
+                  DatasheetStream& stream) {
   const char* name = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
   const std::string entry = name != nullptr ? name : "?";
   if (!entry.empty() && entry.back() == '/') return;  // a folder
@@ -86,37 +86,45 @@ void ReadZipEntry(const std::string& path, zip_t* archive, zip_uint64_t index,
                        ")");
     }
     if (got == 0) break;
-    collector.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+    stream.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
   }
-  collector.EndSource();
+  stream.EndSource();
 }
 
-void ReadZip(const std::string& path, DatasheetCollector& collector) {
+void ReadZip(const std::string& path, DatasheetStream& stream) {
   int code = 0;
   ZipArchive archive(zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code), &zip_discard);
   if (!archive) Refuse(path, ZipReason(code));
   const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
   if (entries <= 0) Refuse(path, "the zip archive is empty");
   for (zip_int64_t i = 0; i < entries; ++i) {
-    ReadZipEntry(path, archive.get(), static_cast<zip_uint64_t>(i), collector);
+    ReadZipEntry(path, archive.get(), static_cast<zip_uint64_t>(i), stream);
   }
 }
 
 }  // namespace
 
-DatasheetArchive DatasheetArchive::Read(const std::string& path,
-                                        const std::set<std::string>& pids) {
+void ReadDatasheetFile(const std::string& path, DatasheetStream& stream) {
   CheckIsFile(path);
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
   if (!file) Refuse(path, std::string("it cannot be opened (") + std::strerror(errno) + ")");
-  DatasheetCollector collector(pids);
-  if (LooksLikeZip(path, file)) {
-    file.close();
-    ReadZip(path, collector);
-  } else {
-    ReadText(path, file, collector);
+  try {
+    if (LooksLikeZip(path, file)) {
+      file.close();
+      ReadZip(path, stream);
+    } else {
+      ReadText(path, file, stream);
+    }
+  } catch (const DatasheetTooLarge& error) {
+    Refuse(path, "the datasheet of " + error.pid() + " is damaged (it is over 1 MB)");
   }
-  if (!collector.SawDatasheet()) Refuse(path, "it holds no datasheet");
+  if (!stream.SawDatasheet()) Refuse(path, "it holds no datasheet");
+}
+
+DatasheetArchive DatasheetArchive::Read(const std::string& path,
+                                        const std::set<std::string>& pids, bool to_utf8) {
+  DatasheetCollector collector(pids, to_utf8);
+  ReadDatasheetFile(path, collector.stream());
   return collector.Finish();
 }
 

@@ -16,6 +16,8 @@
 
 namespace velmora {
 
+class DatasheetStream;
+
 // A datasheet file that cannot be used; what() is a message for the user
 // naming the file and the reason.
 class DatasheetArchiveError : public std::runtime_error {
@@ -25,12 +27,11 @@ class DatasheetArchiveError : public std::runtime_error {
 
 class DatasheetArchive {
  public:
-  // Reads the file at `path` (a zip archive when its name ends in ".zip" or
-  // its content starts like one) and keeps the datasheet lines of `pids`,
-  // markup removed as DatasheetLines does; of a PID found in two datasheets
-  // the first is kept. Throws DatasheetArchiveError for a missing,
-  // unreadable, empty or damaged file, and for one holding no datasheet.
-  static DatasheetArchive Read(const std::string& path, const std::set<std::string>& pids);
+  // Reads the file at `path` (see ReadDatasheetFile) and keeps the datasheet
+  // lines of `pids`; of a PID found in two datasheets the first is kept.
+  // With `to_utf8` every line is brought into UTF-8 (for a UTF-8 document).
+  static DatasheetArchive Read(const std::string& path, const std::set<std::string>& pids,
+                               bool to_utf8 = true);
 
   // The lines of the PID's datasheet, ready for HarvestDatasheetLines;
   // nullptr when the file holds none.
@@ -43,6 +44,14 @@ class DatasheetArchive {
   std::map<std::string, std::vector<std::string>, std::less<>> sheets_;
   friend class DatasheetCollector;
 };
+
+// Feeds the file at `path` to `stream` in one pass, in fixed-size chunks: a
+// zip archive (when its name ends in ".zip" or its content starts like one)
+// entry by entry, each entry a source of its own, else the file as one
+// source. Throws DatasheetArchiveError for a missing, unreadable, empty or
+// damaged file, for a datasheet over 1 MB (naming its PID), and for a file
+// that holds no datasheet.
+void ReadDatasheetFile(const std::string& path, DatasheetStream& stream);
 
 }  // namespace velmora
 

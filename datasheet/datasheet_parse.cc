@@ -56,11 +56,39 @@ bool IsHistoryLine(std::string_view line) {
          line[21] == '-';
 }
 
+// The length of the character at the front: a whole UTF-8 sequence, else
+// one byte.
+std::size_t CharacterLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text.front());
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+  std::size_t i = 1;
+  while (i < length && i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
+    ++i;
+  }
+  return i;
+}
+
+// Columns `first` (1-based) to `first + count - 1` of the line, counted in
+// characters, so that a column never splits one (a line brought into UTF-8
+// from a one-byte character set keeps its columns).
+std::string Columns(std::string_view line, std::size_t first,
+                    std::size_t count = std::string_view::npos) {
+  std::size_t at = 0;
+  for (std::size_t column = 1; column < first && at < line.size(); ++column) {
+    at += CharacterLength(line.substr(at));
+  }
+  const std::size_t start = at;
+  for (std::size_t taken = 0; taken < count && at < line.size(); ++taken) {
+    at += CharacterLength(line.substr(at));
+  }
+  return std::string(line.substr(start, at - start));
+}
+
 HistoryRow ReadHistoryRow(std::string_view line) {
   HistoryRow row;
-  ReadRowDate(Trim(Mid(line, 24, 8)), row);
-  row.condition = Trim(Mid(line, 33, 17));
-  row.report_by = Trim(Mid(line, 50));
+  ReadRowDate(Trim(Columns(line, 24, 8)), row);
+  row.condition = Trim(Columns(line, 33, 17));
+  row.report_by = Trim(Columns(line, 50));
   return row;
 }
 
@@ -106,13 +134,14 @@ bool ReadAuthorLine(std::string_view line, TextBlock& block) {
   return true;
 }
 
-// Each line trimmed at the right, joined by one space, or by two where a
+// Each line trimmed at both ends, joined by one space, or by two where a
 // paragraph break (an empty text line) stands between them.
 std::string JoinText(const std::vector<std::string_view>& lines, std::size_t first) {
   std::string text;
   bool paragraph_break = false;
   for (std::size_t i = first; i < lines.size(); ++i) {
-    const std::string_view line = TrimRightBlanks(lines[i]);
+    std::string_view line = TrimRightBlanks(lines[i]);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
     if (line.empty()) {
       paragraph_break = !text.empty();
       continue;
@@ -170,7 +199,7 @@ class Parser {
 
   void ReadRow(std::string_view line) {
     HistoryRow row = ReadHistoryRow(line);
-    const bool header = Trim(Mid(line, 24, 8)) == "Date";
+    const bool header = Trim(Columns(line, 24, 8)) == "Date";
     if (!header) parsed_.rows.push_back(std::move(row));
   }
 

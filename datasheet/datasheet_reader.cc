@@ -5,6 +5,7 @@
 
 #include "core/text.h"
 #include "datasheet/datasheet_parse.h"
+#include "datasheet/datasheet_stream.h"
 #include "datasheet/datasheet_text.h"
 #include "logs/log_writer.h"
 
@@ -21,21 +22,6 @@ struct DatasheetLog {
   std::string text;
   std::size_t place = 0;  // rows first, in datasheet order, then blocks of their own
 };
-
-// The lines of the first datasheet of the PID.
-std::vector<std::string_view> SelectDatasheet(const std::vector<std::string>& lines,
-                                              std::string_view pid) {
-  std::vector<std::string_view> selected;
-  DatasheetRuns runs;
-  long first_run = -1;
-  for (const std::string& line : lines) {
-    const long run = runs.Next(line);
-    if (!IsLineOf(line, pid)) continue;
-    if (first_run < 0) first_run = run;
-    if (run == first_run) selected.push_back(line);
-  }
-  return selected;
-}
 
 // For every row, the index of the block it takes (kNone for none); a block
 // goes to the first free row of its year, else the first free row of unknown
@@ -114,7 +100,27 @@ std::string LogId(std::size_t number) {
   return id;
 }
 
+bool OverLargest(const std::vector<std::string_view>& lines) {
+  std::size_t bytes = 0;
+  for (const std::string_view line : lines) bytes += line.size() + 1;
+  return bytes > kLargestDatasheet;
+}
+
 }  // namespace
+
+std::vector<std::string_view> FirstDatasheetOf(const std::vector<std::string>& lines,
+                                               std::string_view pid) {
+  std::vector<std::string_view> selected;
+  DatasheetRuns runs;
+  long first_run = -1;
+  for (const std::string& line : lines) {
+    const long run = runs.Next(line);
+    if (!IsLineOf(line, pid)) continue;
+    if (first_run < 0) first_run = run;
+    if (run == first_run) selected.push_back(line);
+  }
+  return selected;
+}
 
 DatasheetOutcome HarvestDatasheet(std::string_view text, std::string_view pid,
                                   std::string& LogBlock) {
@@ -124,8 +130,9 @@ DatasheetOutcome HarvestDatasheet(std::string_view text, std::string_view pid,
 DatasheetOutcome HarvestDatasheetLines(const std::vector<std::string>& lines,
                                        std::string_view pid, std::string& LogBlock) {
   LogBlock.clear();
-  const std::vector<std::string_view> datasheet = SelectDatasheet(lines, pid);
+  const std::vector<std::string_view> datasheet = FirstDatasheetOf(lines, pid);
   if (datasheet.empty()) return DatasheetOutcome::kNoDatasheet;
+  if (OverLargest(datasheet)) return DatasheetOutcome::kDamaged;
   const std::vector<DatasheetLog> logs = CollectLogs(ParseDatasheet(datasheet));
   if (logs.empty()) return DatasheetOutcome::kNoLogs;
   std::size_t number = 0;

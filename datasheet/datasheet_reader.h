@@ -15,6 +15,7 @@ enum class DatasheetOutcome {
   kNoDatasheet,  // no line of the PID: the no-benchmark outcome
   kNoLogs,       // a datasheet without history rows or blocks: the no-logs outcome
   kLogs,         // LogBlock holds the logs
+  kDamaged,      // the PID's datasheet is over 1 MB: damaged, nothing read
 };
 
 // Empties LogBlock, reads the datasheet of `pid` out of a served page or an
@@ -23,10 +24,15 @@ enum class DatasheetOutcome {
 DatasheetOutcome HarvestDatasheet(std::string_view text, std::string_view pid,
                                   std::string& LogBlock);
 
-// The same, for text already split into lines by DatasheetLines. Only the
-// first datasheet of the PID counts when the lines hold more than one.
+// The same, for text already split into lines by DatasheetLines (or read
+// from a datasheet file). Only the first datasheet of the PID counts when the
+// lines hold more than one.
 DatasheetOutcome HarvestDatasheetLines(const std::vector<std::string>& lines,
                                        std::string_view pid, std::string& LogBlock);
+
+// The lines of the first datasheet of `pid` in `lines`.
+std::vector<std::string_view> FirstDatasheetOf(const std::vector<std::string>& lines,
+                                               std::string_view pid);
 
 }  // namespace velmora
 

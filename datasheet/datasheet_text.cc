@@ -58,15 +58,23 @@ std::vector<std::string> SplitLines(std::string_view text) {
       ++i;
       continue;
     }
-    lines.emplace_back(text.substr(start, i - start));
+    lines.emplace_back(CutDatasheetLine(text.substr(start, i - start)));
     i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
     start = i;
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  if (start < text.size()) lines.emplace_back(CutDatasheetLine(text.substr(start)));
   return lines;
 }
 
 }  // namespace
+
+std::string_view CutDatasheetLine(std::string_view line) {
+  if (line.size() <= kLongestDatasheetLine) return line;
+  std::size_t cut = kLongestDatasheetLine;
+  // Back to the first byte of the character that would be torn.
+  while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+  return line.substr(0, cut);
+}
 
 std::vector<std::string> DatasheetLines(std::string_view text) {
   return SplitLines(DecodeCharacterReferences(StripTags(text)));

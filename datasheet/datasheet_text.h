@@ -9,17 +9,27 @@
 #ifndef VELMORA_DATASHEET_DATASHEET_TEXT_H
 #define VELMORA_DATASHEET_DATASHEET_TEXT_H
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
 
+// Datasheet lines hold 80 columns; a longer line is cut, which also bounds
+// memory on text without line ends.
+inline constexpr std::size_t kLongestDatasheetLine = 4096;
+
+// The line cut to at most kLongestDatasheetLine bytes, never inside a UTF-8
+// character.
+std::string_view CutDatasheetLine(std::string_view line);
+
 // The text with its tags removed (a "<br>" tag not already followed by a line
 // end becomes one), its character references decoded, split at LF, CR LF or
-// CR. The line ends are not part of the lines; a final line end does not
-// start another line. A "<" that does not open a tag closed within the same
-// kilobyte stays as written.
+// CR, each line cut by CutDatasheetLine. The line ends are not part of the
+// lines; a final line end does not start another line. A "<" that does not
+// open a tag closed within the same kilobyte stays as written. For pages:
+// the text of a datasheet file is read as written.
 std::vector<std::string> DatasheetLines(std::string_view text);
 
 // True when the line belongs to the datasheet of `pid`: a blank, the PID, then

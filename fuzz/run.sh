@@ -2,7 +2,7 @@
 # Build the fuzz harnesses with clang in build-fuzz/ and run each one for
 # SECONDS seconds over its seed corpus in fuzz/corpus/<harness>/.
 #
-#   bash fuzz/run.sh SECONDS [HARNESS...]     (harnesses: harvest scan)
+#   bash fuzz/run.sh SECONDS [HARNESS...]     (harnesses: harvest scan datasheet)
 #
 # SECONDS 0 only replays the seed corpus. New inputs that a run finds go to
 # build-fuzz/corpus/<harness>/, crashes to build-fuzz/crashes/<harness>/;
@@ -11,10 +11,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds=${1:?usage: fuzz/run.sh SECONDS [harvest|scan ...]}
+seconds=${1:?usage: fuzz/run.sh SECONDS [harvest|scan|datasheet ...]}
 shift
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(harvest scan)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(harvest scan datasheet)
 
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 

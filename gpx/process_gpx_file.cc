@@ -5,6 +5,7 @@
 #include "gpx/gpx_version.h"
 #include "gpx/resume_point.h"
 #include "gpx/waypoints.h"
+#include "logs/page_charset.h"
 
 namespace velmora {
 
@@ -33,7 +34,7 @@ void ProcessGPXfile(Run& run) {
   ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
   if (version == "1.0" || version == "1.1") {
-    run.source->Prepare(BenchmarkPids(state.DocumentText));
+    run.source->Prepare(BenchmarkPids(state.DocumentText), DocumentIsUtf8(state.DocumentText));
     ProcessVer11GPXfile(run, std::move(start));
     return;
   }

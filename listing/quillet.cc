@@ -3,7 +3,7 @@
 #include "core/text.h"
 #include "listing/convert_log_date.h"
 #include "listing/harvest_log_table.h"
-#include "listing/page_charset.h"
+#include "logs/page_charset.h"
 #include "net/patient_fetch.h"
 
 namespace velmora {

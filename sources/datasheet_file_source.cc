@@ -15,9 +15,9 @@ SourceSettings DatasheetFileSource::RecordSettings() const {
   return {{"archive", path}, {"archive-size", error ? "unknown" : std::to_string(size)}};
 }
 
-void DatasheetFileSource::Prepare(const std::set<std::string>& pids) {
+void DatasheetFileSource::Prepare(const std::set<std::string>& pids, bool utf8_document) {
   archive_ = std::make_unique<const DatasheetArchive>(
-      DatasheetArchive::Read(settings_.datasheet_file, pids));
+      DatasheetArchive::Read(settings_.datasheet_file, pids, utf8_document));
 }
 
 HarvestOutcome DatasheetFileSource::Harvest(const std::string& pid, Run& /*run*/) {

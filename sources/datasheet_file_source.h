@@ -23,7 +23,7 @@ class DatasheetFileSource : public LogsSource {
   double SecondsBetweenWrites() const override { return 1.0; }
   // Reads the file for `pids`; throws DatasheetArchiveError (a message for
   // the user) for a file that cannot be used.
-  void Prepare(const std::set<std::string>& pids) override;
+  void Prepare(const std::set<std::string>& pids, bool utf8_document) override;
   HarvestOutcome Harvest(const std::string& pid, Run& run) override;
 
  private:

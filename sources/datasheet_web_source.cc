@@ -2,6 +2,7 @@
 
 #include "core/run.h"
 #include "listing/quillet.h"
+#include "logs/page_charset.h"
 #include "net/patient_fetch.h"
 
 namespace velmora {
@@ -19,6 +20,7 @@ HarvestOutcome DatasheetHarvest(DatasheetOutcome outcome, std::string logs) {
     case DatasheetOutcome::kNoDatasheet: return HarvestOutcome::NoBenchmark();
     case DatasheetOutcome::kNoLogs: return HarvestOutcome::NoLogs();
     case DatasheetOutcome::kLogs: break;
+    case DatasheetOutcome::kDamaged: return HarvestOutcome::NoPage("damaged datasheet");
   }
   return HarvestOutcome::Logs(std::move(logs));
 }
@@ -30,8 +32,23 @@ HarvestOutcome DatasheetWebSource::Harvest(const std::string& pid, Run& run) {
     return HarvestOutcome::NoPage(answer.failure);
   }
   std::string logs;
-  const DatasheetOutcome outcome = HarvestDatasheet(answer.body, pid, logs);
+  const DatasheetOutcome outcome =
+      HarvestDatasheet(DatasheetPageText(answer, run.state.DocumentText), pid, logs);
+  if (outcome == DatasheetOutcome::kDamaged) {
+    run.edges.messages.Show(Message{DamagedDatasheetMessage(settings_, pid), "Cannot Continue",
+                                    MessageIcon::kError});
+  }
   return DatasheetHarvest(outcome, std::move(logs));
+}
+
+std::string DatasheetPageText(const PageAnswer& answer, std::string_view document) {
+  if (!DocumentIsUtf8(document)) return answer.body;
+  return PageToUtf8(answer.body, answer.content_type);
+}
+
+std::string DamagedDatasheetMessage(const Settings& settings, const std::string& pid) {
+  return "The datasheet of " + pid + " from " + ShortHostName(settings.datasheet_host) +
+         " is damaged: it is over 1 MB.";
 }
 
 }  // namespace velmora

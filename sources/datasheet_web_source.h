@@ -5,8 +5,10 @@
 #define VELMORA_SOURCES_DATASHEET_WEB_SOURCE_H
 
 #include <string>
+#include <string_view>
 
 #include "core/logs_source.h"
+#include "core/edges.h"
 #include "core/settings.h"
 #include "datasheet/datasheet_reader.h"
 
@@ -21,6 +23,14 @@ std::string DatasheetUrl(const Settings& settings, const std::string& pid);
 // The datasheet reader's outcome with the logs it wrote, for both datasheet
 // sources.
 HarvestOutcome DatasheetHarvest(DatasheetOutcome outcome, std::string logs);
+
+// The text of a datasheet page in the document's character set: in a UTF-8
+// document (DocumentIsUtf8) the page brought into UTF-8 from its declared
+// charset (PageToUtf8); otherwise the page as it came.
+std::string DatasheetPageText(const PageAnswer& answer, std::string_view document);
+
+// The message that stops a run at a datasheet over 1 MB from the web.
+std::string DamagedDatasheetMessage(const Settings& settings, const std::string& pid);
 
 class DatasheetWebSource : public LogsSource {
  public:

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,7 +17,10 @@
 
 #include <filesystem>
 
+#include "app/new_file_dialog.h"
+#include "core/text.h"
 #include "tests/app/chooser_actions.h"
+#include "tests/datasheet/datasheet_lines.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -341,6 +345,37 @@ TEST_F(FrmGetGpxTest, LaunchUrlPassesAWebAddressUnchanged) {
   EXPECT_TRUE(chooser.LaunchURL("http://127.0.0.1:8080/help.html"));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toString(), QStringLiteral("http://127.0.0.1:8080/help.html"));
+}
+
+// File > New from datasheets...: a wrong field says so beside it at once and
+// Create waits; a whole selection makes the file, which the list then selects.
+TEST_F(FrmGetGpxTest, NewFromDatasheetsMakesAFileTheListSelects) {
+  Put("quads.gpx");
+  WriteFileBytes(dir_ / "TX.txt",
+                 MarkDatasheet({"AA0001", "CENTRE", "TX/BEXAR", "29 29 52. (N) 098 37 22. (W)"}));
+  frmGetGPX chooser(state_, messages_);
+  chooser.SetFileDialog([](const std::string&, const std::string&) { return "TX.txt"; });
+  chooser.SetNewFileShower([](NewFileDialog& dialog) {
+    const auto edit = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
+    auto* create = dialog.findChild<QPushButton*>("cmdCreate");
+    dialog.findChild<QPushButton*>("cmdChooseArchive")->click();
+    QTest::keyClicks(edit("txtLatitude"), "95");
+    EXPECT_FALSE(dialog.findChild<QLabel*>("errLatitude")->text().isEmpty());
+    EXPECT_FALSE(create->isEnabled());
+    edit("txtLatitude")->setText("29.4977778");
+    QTest::keyClicks(edit("txtLongitude"), "-98.6227778");
+    QTest::keyClicks(edit("txtWithin"), "5");
+    QTest::keyClicks(edit("txtName"), "quads.gpx");
+    EXPECT_FALSE(dialog.findChild<QLabel*>("errName")->text().isEmpty());  // taken
+    edit("txtName")->setText("near.gpx");
+    EXPECT_TRUE(dialog.findChild<QLabel*>("errLatitude")->text().isEmpty());
+    ASSERT_TRUE(create->isEnabled());
+    create->click();
+  });
+  Action(chooser, "mnuNewFromDatasheets")->trigger();
+  EXPECT_TRUE(Contains(ReadFileBytes(dir_ / "near.gpx"), "<name>AA0001</name>"));
+  ASSERT_EQ(FileList(chooser)->selectedItems().size(), 1);
+  EXPECT_EQ(FileList(chooser)->selectedItems().front()->text(), QStringLiteral("near.gpx"));
 }
 
 }  // namespace

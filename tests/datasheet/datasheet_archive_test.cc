@@ -163,6 +163,13 @@ TEST(DatasheetArchive, RefusesUnusableFilesNamingFileAndReason) {
        "zip archive"},
       {"no_sheet.zip", [](const auto& p) { WriteZip(p, {{"a.txt", "hello\r\n"}}); },
        "holds no datasheet"},
+      {"huge.txt",
+       [](const auto& p) {
+         std::string sheet;
+         while (sheet.size() <= 1024 * 1024) sheet += QuoteLine("AB1234", std::string(70, 'X'));
+         WriteFileBytes(p, SmallDatasheet("CD5678") + sheet);
+       },
+       "the datasheet of AB1234 is damaged (it is over 1 MB)"},
   };
   TempDir dir;
   for (const Refusal& refusal : refusals) {
@@ -176,6 +183,50 @@ TEST(DatasheetArchive, RefusesUnusableFilesNamingFileAndReason) {
       EXPECT_THAT(error.what(), HasSubstr(refusal.reason)) << refusal.name;
     }
   }
+}
+
+struct LineReading {
+  std::string what;
+  std::string file;  // the archive's bytes around the note line
+  bool to_utf8;
+  std::string text;  // the log text the block holds
+};
+
+// A text file is read as written; a page (first non-blank character "<")
+// loses its tags and has its references decoded; a line that is not UTF-8 is
+// windows-1252 for a UTF-8 document and bytes as they are otherwise; a line
+// is cut at 4096 bytes.
+TEST(DatasheetArchive, EachLineAsItsFileAndTheDocumentNeedIt) {
+  const std::string pid = "AB1234";
+  const auto sheet = [&](const std::string& note) {
+    return HistoryLine(pid, "2010", "GOOD", "NGS") + SectionLine(pid, "STATION RECOVERY (2010)") +
+           EmptyLine(pid) + QuoteLine(pid, "RECOVERY NOTE BY GEOCACHING 2010") +
+           QuoteLine(pid, note);
+  };
+  const std::string tagged = "POINT A<B AND C>D &amp; E";
+  const std::vector<LineReading> readings = {
+      {"text", sheet(tagged), true, "POINT A&lt;B AND C&gt;D &amp;amp; E"},
+      {"page", "  <html><pre>\n" + sheet(tagged), true, "POINT AD &amp; E"},
+      {"latin-1", sheet("SAN GERM\xC1N"), true, "SAN GERM\xC3\x81N"},
+      {"latin-1 kept", sheet("SAN GERM\xC1N"), false, "SAN GERM\xC1N"},
+      {"long", sheet(std::string(10000, 'X')), true, std::string(4088, 'X')},
+  };
+  TempDir dir;
+  for (const LineReading& reading : readings) {
+    WriteFileBytes(dir / "a.txt", reading.file);
+    const DatasheetArchive archive =
+        DatasheetArchive::Read((dir / "a.txt").string(), {pid}, reading.to_utf8);
+    EXPECT_THAT(BlockOf(archive, pid),
+                HasSubstr("<groundspeak:text encoded=\"False\">" + reading.text + "</"))
+        << reading.what;
+  }
+  // Columns count characters: a row's accented condition keeps its Report By.
+  std::string accents, accents_utf8;
+  for (int i = 0; i < 16; ++i) accents += "\xC9", accents_utf8 += "\xC3\x89";
+  WriteFileBytes(dir / "a.txt", HistoryLine(pid, "2011", accents, "MU\xD1OZ"));
+  EXPECT_THAT(BlockOf(DatasheetArchive::Read((dir / "a.txt").string(), {pid}), pid),
+              HasSubstr(">MU\xC3\x91OZ</groundspeak:finder>\r\n      "
+                        "<groundspeak:text encoded=\"False\">" + accents_utf8 + "<"));
 }
 
 TEST(BenchmarkPids, FirstSixCharactersOfWaypointNames) {

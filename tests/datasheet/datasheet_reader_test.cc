@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "datasheet/datasheet_text.h"
 #include "tests/datasheet/datasheet_lines.h"
 #include "tests/logs/parsed_logs.h"
 #include "tests/support/temp_dir.h"
@@ -55,7 +56,7 @@ const std::vector<Log> kBrambleHill = {
     {"1954-09-01", "Found it", "COAST AND GEODETIC SURVEY (ELJ)",
      "STATION AND ALL MARKS WERE RECOVERED IN GOOD CONDITION."},
     {"1933-01-01", "Write note", "COAST AND GEODETIC SURVEY (RDH)",
-     "ABOUT 2 MILES NORTH OF BRAMBLE, ON THE HIGHEST PART OF THE RIDGE.         TO REACH FROM "
+     "ABOUT 2 MILES NORTH OF BRAMBLE, ON THE HIGHEST PART OF THE RIDGE. TO REACH FROM "
      "BRAMBLE, GO NORTH 1.2 MILES ON ROUTE 9 TO A GRAVEL ROAD.  STATION MARK IS A STANDARD "
      "DISK IN CONCRETE."},
 };
@@ -119,7 +120,22 @@ TEST(DatasheetReader, UnknownDatesAndBlocksWithoutAuthorOrYear) {
           Log{"2011-01-01", "Found it", "GEOCACHING 2011 B&amp;B",
               "SAID &quot;O&apos;K&quot;, DEPTH &lt; 5 FT."},
           Log{"1899-12-30", "Found it", "NGS",
-              "A DESCRIPTION WITHOUT ITS AUTHOR LINE.    SECOND PARAGRAPH."}));
+              "A DESCRIPTION WITHOUT ITS AUTHOR LINE.  SECOND PARAGRAPH."}));
+}
+
+TEST(DatasheetReader, LongLinesAreCutBetweenCharacters) {
+  const std::string line = " AB1234'" + std::string(4087, 'X') + "\xC3\x89" + "TAIL";
+  EXPECT_EQ(CutDatasheetLine(line), std::string_view(line).substr(0, 4095));
+  EXPECT_EQ(CutDatasheetLine(line.substr(0, 4096)), line.substr(0, 4096));
+  EXPECT_EQ(DatasheetLines(line + "\r\nNEXT").front(), line.substr(0, 4095));
+}
+
+TEST(DatasheetReader, ADatasheetOverAMegabyteIsDamaged) {
+  std::string page = HistoryLine("AB1234", "2010", "GOOD", "NGS");
+  while (page.size() <= 1024 * 1024) page += QuoteLine("AB1234", std::string(70, 'X'));
+  std::string block;
+  EXPECT_EQ(HarvestDatasheet(page, "AB1234", block), DatasheetOutcome::kDamaged);
+  EXPECT_EQ(block, "");
 }
 
 TEST(DatasheetReader, OutcomesWithoutLogs) {
@@ -208,9 +224,8 @@ TEST_F(RealDatasheets, Fy3210) {
   ASSERT_EQ(logs.size(), 6u);
   EXPECT_THAT(logs[0].text, ::testing::StartsWith("SEARCH WAS MADE IN THE AREA OF PLOTTED "
                                                   "POSITION.  NO MARKER COULD BE FOUND."));
-  // A line that starts with a run of blanks keeps them after the joining space.
-  EXPECT_THAT(logs[4].text, ::testing::HasSubstr("FOUND CORRECT." + std::string(55, ' ') +
-                                                 "THE ORIGINAL DESCRIPTION"));
+  // A line that starts with a run of blanks is trimmed: one joining space.
+  EXPECT_THAT(logs[4].text, ::testing::HasSubstr("FOUND CORRECT. THE ORIGINAL DESCRIPTION"));
   EXPECT_THAT(logs[5].text, ::testing::StartsWith("ABOUT 1-1/2 MILES SOUTHWEST OF HILLSBORO, ON "
                                                   "HIGHEST PART AND WESTERN END"));
   EXPECT_THAT(logs[5].text, ::testing::EndsWith("N 42 DEG 10 MIN E."));

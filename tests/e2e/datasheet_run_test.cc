@@ -147,6 +147,20 @@ TEST_F(DatasheetRunTest, FromAnArchiveAsTextAndAsZipWithoutTheNetwork) {
   EXPECT_TRUE(server_.requests().empty());
 }
 
+// A page in windows-1252 arrives in the UTF-8 result as UTF-8.
+TEST_F(DatasheetRunTest, APageInAnotherCharacterSetArrivesInUtf8) {
+  ListingServer latin;
+  latin.ServeDatasheetPages({{"AB1234", ReplaceAll(ReadFileBytes(kFixtures / "AB1234.txt"),
+                                                   "QUARRIED AWAY", "QUARRI\xC9 AWAY")}});
+  latin.Start();
+  const ProgramResult run = RunCli(folder_.path(), {"--source", "datasheet", "quads.gpx"}, "",
+                                   {{"VELMORA_DATASHEET_HOST", latin.HostAndPort()}});
+  ASSERT_EQ(run.exit_status, 0) << run.err;
+  EXPECT_TRUE(Contains(ReadFileBytes(folder_ / "quads R.gpx"), "QUARRI\xC3\x89 AWAY"));
+  const ProgramResult lint = RunProgram({"xmllint", {"--noout", "quads R.gpx"}, folder_.path(), {}});
+  EXPECT_EQ(lint.exit_status, 0) << lint.err;
+}
+
 TEST_F(DatasheetRunTest, AnUnusableArchiveIsRefusedBeforeAnythingIsWritten) {
   WriteFileBytes(folder_ / "damaged.zip", "PK\x03\x04 this is not a zip archive at all");
   for (const char* archive : {"damaged.zip", "missing.txt"}) {

@@ -1,7 +1,8 @@
-// Bringing a downloaded listing page into UTF-8 before its logs are read, so
-// that a page served in another character set cannot spoil a UTF-8 document.
-#ifndef VELMORA_LISTING_PAGE_CHARSET_H
-#define VELMORA_LISTING_PAGE_CHARSET_H
+// Bringing a downloaded page or a line of a datasheet file into UTF-8 before
+// its logs are read, so that text in another character set cannot spoil a
+// UTF-8 document.
+#ifndef VELMORA_LOGS_PAGE_CHARSET_H
+#define VELMORA_LOGS_PAGE_CHARSET_H
 
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ bool DocumentIsUtf8(std::string_view document);
 // not define, the page is converted as windows-1252, whose five undefined
 // bytes become U+FFFD. The result is always valid UTF-8.
 std::string PageToUtf8(std::string_view page, std::string_view content_type);
+
+// The bytes read as windows-1252, in UTF-8; its five undefined bytes become
+// U+FFFD.
+std::string Windows1252ToUtf8(std::string_view bytes);
 
 }  // namespace velmora
 

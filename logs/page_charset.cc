@@ -1,4 +1,4 @@
-#include "listing/page_charset.h"
+#include "logs/page_charset.h"
 
 #include <iconv.h>
 
@@ -196,5 +196,7 @@ std::string PageToUtf8(std::string_view page, std::string_view content_type) {
   }
   return ConvertWindows1252(page);
 }
+
+std::string Windows1252ToUtf8(std::string_view bytes) { return ConvertWindows1252(bytes); }
 
 }  // namespace velmora

@@ -1,4 +1,4 @@
-#include "listing/page_charset.h"
+#include "logs/page_charset.h"
 
 #include <gtest/gtest.h>
 
