@@ -12,7 +12,10 @@ namespace velmora {
 struct RunState {
   // Program-wide values: they live for the whole process.
   std::string GPXFileName;   // bare name of the chosen GPX file
-  std::string DocumentText;  // the whole GPX document, as bytes
+  std::string DocumentText;  // the whole GPX document, as bytes (not during the scan)
+  // During the scan: the output made so far, then the waypoint in hand, the
+  // text every step of the scan searches and edits (gpx/scan_cursor.h).
+  std::string ScanText;
   std::string LogBlock;      // log elements built for the benchmark in hand
   bool MainClosing = false;  // the main window has closed
 
@@ -24,8 +27,6 @@ struct RunState {
   Pos NameEndPos = 0;           // position of the waypoint's "</name>"
   Pos BenchmarkEnd = 0;         // end of the description range; 0 if none
   // Waypoints with a log zone, counted when the scan starts; -1 before.
-  // During the scan DocumentText holds the output made so far and the
-  // waypoint in hand only; it is whole again when the scan has ended.
   int BenchmarkTotal = -1;
 };
 

@@ -48,7 +48,7 @@ constexpr std::string_view kListingNameEnd = "</groundspeak:name>";
 }  // namespace
 
 ListingName AppendListingName(RunState& state) {
-  std::string& text = state.DocumentText;
+  std::string& text = state.ScanText;
   const Pos tag = InStr(state.NameEndPos, text, kListingNameStart);
   if (tag == 0) return ListingName::kMissing;
   const Pos close = ElementEnd(text, tag, kListingNameStart, kListingNameEnd);
@@ -93,7 +93,7 @@ enum class WaypointKind { kBenchmark, kPassedOver, kMalformed };
 // The log zone and the description range of the benchmark at NameEndPos.
 WaypointKind TakeBenchmarkRange(Run& run, ScanCursor& cursor) {
   RunState& state = run.state;
-  const std::string& text = state.DocumentText;
+  const std::string& text = state.ScanText;
   switch (FindLogZone(text, state.NameEndPos, cursor.log_zone)) {
     case LogZoneSearch::kNoStart:  // a log zone only in front of the name
       run.edges.progress.PassedOver(FirstNameText(text, static_cast<Pos>(cursor.output_done + 1)));
@@ -131,12 +131,12 @@ WaypointKind LengthenName(Run& run, const std::string& pid) {
   return WaypointKind::kMalformed;
 }
 
-// What the waypoint at DocumentText's end is; for a benchmark, its PID,
+// What the waypoint at ScanText's end is; for a benchmark, its PID,
 // name and ranges are taken. The text ends at the waypoint's "</wpt>", so no
 // search here reaches past it.
 WaypointKind TakeWaypoint(Run& run, ScanCursor& cursor) {
   RunState& state = run.state;
-  const std::string& text = state.DocumentText;
+  const std::string& text = state.ScanText;
   const auto waypoint = static_cast<Pos>(cursor.output_done + 1);
   if (InStr(waypoint, text, kLogZoneStart) == 0) {
     run.edges.progress.PassedOver(FirstNameText(text, waypoint));

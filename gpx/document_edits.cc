@@ -12,11 +12,11 @@ void InsertLogBlock(RunState& state, const LogZone& zone) {
   std::string block;
   block.reserve(state.LogBlock.size() + 5);
   block.append(state.LogBlock).append("\r\n   ");
-  state.DocumentText.replace(first, last - first, block);
+  state.ScanText.replace(first, last - first, block);
 }
 
 bool SetTerrain(RunState& state, char value) {
-  return SetRatingCharacter(state.DocumentText, state.NameEndPos, kTerrainTag, value);
+  return SetRatingCharacter(state.ScanText, state.NameEndPos, kTerrainTag, value);
 }
 
 bool SetRatingCharacter(std::string& text, Pos from, std::string_view tag, char value) {

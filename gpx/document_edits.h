@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-// DocumentText becomes its first zone.cut characters, LogBlock, CR LF and
+// ScanText becomes its first zone.cut characters, LogBlock, CR LF and
 // three spaces, then the text from the zone's end tag on. Whatever stood in
 // the zone before (logs of an earlier run) is dropped, not repeated.
 void InsertLogBlock(RunState& state, const LogZone& zone);

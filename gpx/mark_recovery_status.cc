@@ -16,7 +16,7 @@ bool RecoveredAfter(const std::string& text, Pos report, Pos end) {
 }  // namespace
 
 void MarkRecoveryStatus(RunState& state) {
-  const std::string& text = state.DocumentText;
+  const std::string& text = state.ScanText;
   const Pos end = state.BenchmarkEnd;
   // Only reports that start inside the range count; none of the phrases can
   // start on the range's end marker, so they end before it too.
@@ -28,7 +28,7 @@ void MarkRecoveryStatus(RunState& state) {
     report = InStrBefore(report + 1, text, kMarkNotFound, end);
   }
   if (count == 0) return;
-  SetRatingCharacter(state.DocumentText, state.NameEndPos, kDifficultyTag,
+  SetRatingCharacter(state.ScanText, state.NameEndPos, kDifficultyTag,
                      static_cast<char>('0' + count + 2));
 }
 

@@ -21,7 +21,8 @@ std::size_t WaypointEnd(std::string_view text, std::size_t start) {
 }  // namespace
 
 ResultPieces ScanCursor::Pieces(const RunState& state) const {
-  return {std::string_view(state.DocumentText).substr(0, output_done),
+  const std::string& text = ended ? state.DocumentText : state.ScanText;
+  return {std::string_view(text).substr(0, output_done),
           std::string_view(source).substr(source_done)};
 }
 
@@ -30,11 +31,12 @@ ScanCursor StartOfScan(RunState& state, std::size_t position) {
   cursor.source = std::move(state.DocumentText);
   position = std::min(position, cursor.source.size());
   state.DocumentText.clear();
+  state.ScanText.clear();
   // Room for the document and half as much again for the logs it gains, so
   // that the output rarely moves to a larger buffer (for a moment both would
   // be alive, next to the source).
-  state.DocumentText.reserve(cursor.source.size() + cursor.source.size() / 2);
-  state.DocumentText.append(std::string_view(cursor.source).substr(0, position));
+  state.ScanText.reserve(cursor.source.size() + cursor.source.size() / 2);
+  state.ScanText.append(std::string_view(cursor.source).substr(0, position));
   cursor.source_done = position;
   cursor.output_done = position;
   return cursor;
@@ -43,7 +45,7 @@ ScanCursor StartOfScan(RunState& state, std::size_t position) {
 void KeepWaypoint(RunState& state, ScanCursor& cursor) {
   if (!cursor.in_waypoint) return;
   cursor.in_waypoint = false;
-  cursor.output_done = state.DocumentText.size();
+  cursor.output_done = state.ScanText.size();
   cursor.source_done = cursor.waypoint_end;
 }
 
@@ -51,7 +53,9 @@ void EndOfScan(RunState& state, ScanCursor& cursor) {
   if (cursor.ended) return;
   cursor.ended = true;
   const std::size_t rest = cursor.in_waypoint ? cursor.waypoint_end : cursor.source_done;
-  state.DocumentText.append(std::string_view(cursor.source).substr(rest));
+  state.ScanText.append(std::string_view(cursor.source).substr(rest));
+  state.DocumentText = std::move(state.ScanText);
+  state.ScanText.clear();
   cursor.in_waypoint = false;
   // The pieces still give the completed benchmarks only: the output's first
   // output_done bytes and the source from source_done are unchanged.
@@ -62,19 +66,19 @@ WaypointWalk TakeNextWaypoint(RunState& state, ScanCursor& cursor) {
   const std::size_t start = WaypointStart(source, cursor.source_done);
   if (start == std::string_view::npos) return WaypointWalk::kNoneLeft;
   const std::size_t end = WaypointEnd(source, start);
-  state.DocumentText.append(source.substr(cursor.source_done, start - cursor.source_done));
-  cursor.output_done = state.DocumentText.size();
+  state.ScanText.append(source.substr(cursor.source_done, start - cursor.source_done));
+  cursor.output_done = state.ScanText.size();
   cursor.source_done = start;
   if (end == std::string_view::npos) return WaypointWalk::kUnclosed;
-  state.DocumentText.append(source.substr(start, end - start));
+  state.ScanText.append(source.substr(start, end - start));
   cursor.waypoint_end = end;
   cursor.in_waypoint = true;
   return WaypointWalk::kTaken;
 }
 
 void RestoreWaypoint(RunState& state, const ScanCursor& cursor) {
-  state.DocumentText.resize(cursor.output_done);
-  state.DocumentText.append(std::string_view(cursor.source)
+  state.ScanText.resize(cursor.output_done);
+  state.ScanText.append(std::string_view(cursor.source)
                                 .substr(cursor.source_done,
                                         cursor.waypoint_end - cursor.source_done));
 }

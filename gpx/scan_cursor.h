@@ -18,18 +18,18 @@ namespace velmora {
 using ResultPieces = std::array<std::string_view, 2>;
 
 // The text of one scan, walked once from front to back. The loaded document
-// moves into `source`; state.DocumentText holds the output made so far, then
+// moves into `source`; state.ScanText holds the output made so far, then
 // the waypoint in hand (from its "<wpt" to its "</wpt>"), so that every
 // search for the waypoint's elements ends at the waypoint's own end. At every
-// moment the first `output_done` bytes of DocumentText followed by `source`
+// moment the first `output_done` bytes of ScanText followed by `source`
 // from `source_done` on are the document with the completed benchmarks: the
 // result file's text, in two pieces.
 struct ScanCursor {
   std::string source;           // the loaded document, never edited
   std::size_t source_done = 0;  // start of the part of `source` not yet final
-  std::size_t output_done = 0;  // count of DocumentText bytes that are final
+  std::size_t output_done = 0;  // count of ScanText bytes that are final
   std::size_t waypoint_end = 0; // end (in `source`) of the waypoint in hand
-  bool in_waypoint = false;     // DocumentText ends with the waypoint in hand
+  bool in_waypoint = false;     // ScanText ends with the waypoint in hand
   bool ended = false;           // DocumentText is whole again (EndOfScan)
   LogZone log_zone;             // the current waypoint's log zone
 
@@ -37,7 +37,7 @@ struct ScanCursor {
   ResultPieces Pieces(const RunState& state) const;
 };
 
-// Moves state.DocumentText into a new cursor; DocumentText starts as its
+// Moves state.DocumentText into a new cursor; ScanText starts as its
 // first `position` bytes, final output (a resumed run's completed part).
 // Only the text of "<wpt" elements is searched: the file's own name, routes
 // and tracks are never taken for benchmarks.
@@ -46,15 +46,16 @@ ScanCursor StartOfScan(RunState& state, std::size_t position = 0);
 // The waypoint in hand, with its edits, becomes final output.
 void KeepWaypoint(RunState& state, ScanCursor& cursor);
 
-// Ends the walk: DocumentText becomes the whole document, the waypoint in
-// hand with its edits (made in memory only when it was not kept) included.
-// Once only; a second call does nothing.
+// Ends the walk: ScanText, completed by the rest of the source, becomes
+// DocumentText, the whole document again, the waypoint in hand with its
+// edits (made in memory only when it was not kept) included. Once only; a
+// second call does nothing.
 void EndOfScan(RunState& state, ScanCursor& cursor);
 
 enum class WaypointWalk { kTaken, kNoneLeft, kUnclosed };
 
 // Moves the text in front of the next waypoint to the output and puts the
-// waypoint behind it, at DocumentText's end. kUnclosed: the waypoint has no
+// waypoint behind it, at ScanText's end. kUnclosed: the waypoint has no
 // "</wpt>" before the next waypoint or the end of the text.
 WaypointWalk TakeNextWaypoint(RunState& state, ScanCursor& cursor);
 

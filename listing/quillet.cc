@@ -24,7 +24,7 @@ HarvestOutcome Quillet(const std::string& TheURL, Run& run) {
   }
   if (Contains(page, kNoBenchmarkNotice)) return HarvestOutcome::NoBenchmark();
   std::string logs;
-  if (!HarvestListingPage(page, answer.content_type, run.state.DocumentText, logs)) {
+  if (!HarvestListingPage(page, answer.content_type, run.state.ScanText, logs)) {
     return HarvestOutcome::NoLogs();
   }
   return HarvestOutcome::Logs(std::move(logs));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
 #include <vector>
 
 #include "cli/progress_text.h"

@@ -10,7 +10,7 @@ KillTally KillRuns(const KillSteps& steps, int kills, int attempts, const std::s
   KillTally tally;
   for (int attempt = 1;
        attempt <= attempts && tally.kills < kills && !::testing::Test::HasFailure(); ++attempt) {
-    const std::filesystem::path folder = steps.fresh_folder("attempt" + std::to_string(attempt));
+    const Folder folder = steps.fresh_folder("attempt" + std::to_string(attempt));
     std::string when;
     const int status = steps.kill(folder, attempt, when);
     SCOPED_TRACE(trace + ", attempt " + std::to_string(attempt) + ", " + when);

@@ -1,6 +1,6 @@
 // The loop of the kill tests: runs killed one after another, each in a fresh
-// folder, until enough of them were killed (runs that end before their kill
-// do not count), stopping at the first failure.
+// folder, until enough were killed (runs that end first do not count),
+// stopping at the first failure.
 #ifndef VELMORA_TESTS_FAULTS_KILL_LOOP_H
 #define VELMORA_TESTS_FAULTS_KILL_LOOP_H
 
@@ -11,16 +11,14 @@
 
 namespace velmora::testing {
 
+using Folder = std::filesystem::path;
+
 struct KillSteps {
-  // A fresh folder of the given name, holding the run's input.
-  std::function<std::filesystem::path(const std::string& name)> fresh_folder;
-  // Starts a run in the folder and kills it: its exit status, and in `when`
-  // the moment of the kill.
-  std::function<int(const std::filesystem::path& folder, int attempt, std::string& when)> kill;
-  // What a kill left in the folder: the result's version (0: none).
-  std::function<int(const std::filesystem::path& folder)> check;
-  // A run again over the folder's input completes.
-  std::function<void(const std::filesystem::path& folder)> again;
+  std::function<Folder(const std::string& name)> fresh_folder;  // holding the run's input
+  // Starts a run in the folder and kills it: its exit status; `when` the kill's moment.
+  std::function<int(const Folder& folder, int attempt, std::string& when)> kill;
+  std::function<int(const Folder& folder)> check;   // the version a kill left (0: none)
+  std::function<void(const Folder& folder)> again;  // a run again completes
 };
 
 struct KillTally {
@@ -28,9 +26,8 @@ struct KillTally {
   std::map<int, int> left;  // version left (0: no result file) -> kills
 };
 
-// Up to `attempts` runs, until `kills` of them were killed by SIGKILL; a run
-// that ended by itself must have ended well. `trace` starts every attempt's
-// trace (the seed).
+// Up to `attempts` runs until `kills` were killed by SIGKILL; a run that ended
+// by itself must have ended well. `trace` starts each attempt's trace.
 KillTally KillRuns(const KillSteps& steps, int kills, int attempts, const std::string& trace);
 
 }  // namespace velmora::testing

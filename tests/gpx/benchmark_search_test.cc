@@ -38,7 +38,10 @@ class FindNextBenchmarkTest : public ::testing::Test {
     Load(GpxDocument(waypoints));
   }
   FindOutcome Next() { return FindNextBenchmark(fake.run, cursor); }
-  const std::string& text() const { return fake.state.DocumentText; }
+  // The scan's text; the whole document once the walk has ended.
+  const std::string& text() const {
+    return cursor.ended ? fake.state.DocumentText : fake.state.ScanText;
+  }
 
   FakeRun fake;
   ScanCursor cursor;

@@ -154,14 +154,14 @@ TEST(OutputSoFar, PiecesHoldTheCompletedWaypointsAndTheLoadedRest) {
   };
   ASSERT_EQ(FindNextBenchmark(fake.run, cursor), FindOutcome::kReady);
   // The text in hand ends at the waypoint's end; its edits are not final yet.
-  EXPECT_TRUE(fake.state.DocumentText.ends_with("</wpt>"));
-  EXPECT_EQ(NameOf(fake.state.DocumentText, "KK1234"), "KK1234 CAMP HILL");
+  EXPECT_TRUE(fake.state.ScanText.ends_with("</wpt>"));
+  EXPECT_EQ(NameOf(fake.state.ScanText, "KK1234"), "KK1234 CAMP HILL");
   EXPECT_EQ(joined(), document);
   KeepWaypoint(fake.state, cursor);
   const std::string kept = ReplaceAll(document, "<name>KK1234<", "<name>KK1234 CAMP HILL<");
   EXPECT_EQ(joined(), kept);
   ASSERT_EQ(FindNextBenchmark(fake.run, cursor), FindOutcome::kReady);
-  EXPECT_EQ(fake.state.DocumentText, kept.substr(0, fake.state.DocumentText.size()));
+  EXPECT_EQ(fake.state.ScanText, kept.substr(0, fake.state.ScanText.size()));
   EXPECT_EQ(FindNextBenchmark(fake.run, cursor), FindOutcome::kNoWaypointLeft);
   EXPECT_EQ(fake.state.DocumentText, kept);
   EXPECT_EQ(joined(), kept);

@@ -24,15 +24,15 @@ const std::string kBlock =
 
 RunState StateAtFirstName(const WaypointFixture& fixture) {
   RunState state;
-  state.DocumentText = GpxDocument({Waypoint(fixture)});
-  const Pos name = InStr(InStr(1, state.DocumentText, "<wpt"), state.DocumentText, "<name>");
-  state.NameEndPos = InStr(name, state.DocumentText, "</name>");
+  state.ScanText = GpxDocument({Waypoint(fixture)});
+  const Pos name = InStr(InStr(1, state.ScanText, "<wpt"), state.ScanText, "<name>");
+  state.NameEndPos = InStr(name, state.ScanText, "</name>");
   return state;
 }
 
 void InsertInto(RunState& state, const std::string& block) {
   LogZone zone;
-  ASSERT_EQ(FindLogZone(state.DocumentText, state.NameEndPos, zone), LogZoneSearch::kFound);
+  ASSERT_EQ(FindLogZone(state.ScanText, state.NameEndPos, zone), LogZoneSearch::kFound);
   state.LogBlock = block;
   InsertLogBlock(state, zone);
 }
@@ -75,8 +75,8 @@ TEST(LogZone, CutKeepsTheCharacterAfterTheTagExceptInAOneLineZone) {
 TEST(InsertLogBlock, EmptyZoneOfACrLfFileGetsTheBlockAndTheEndTagIndented) {
   RunState state = StateAtFirstName(WaypointFixture{});
   InsertInto(state, kBlock);
-  EXPECT_EQ(LogZoneOf(state.DocumentText, "KK1234"), "\r" + kBlock + "\r\n   ");
-  EXPECT_TRUE(WellFormedXml(state.DocumentText));
+  EXPECT_EQ(LogZoneOf(state.ScanText, "KK1234"), "\r" + kBlock + "\r\n   ");
+  EXPECT_TRUE(WellFormedXml(state.ScanText));
 }
 
 TEST(InsertLogBlock, OldLogsAreReplacedNotRepeated) {
@@ -85,8 +85,8 @@ TEST(InsertLogBlock, OldLogsAreReplacedNotRepeated) {
   RunState state = StateAtFirstName(f);
   const std::string fresh = ReplaceAll(kBlock, "alice", "bob");
   InsertInto(state, fresh);
-  EXPECT_EQ(LogZoneOf(state.DocumentText, "KK1234"), "\r" + fresh + "\r\n   ");
-  EXPECT_THAT(state.DocumentText, ::testing::Not(::testing::HasSubstr("alice")));
+  EXPECT_EQ(LogZoneOf(state.ScanText, "KK1234"), "\r" + fresh + "\r\n   ");
+  EXPECT_THAT(state.ScanText, ::testing::Not(::testing::HasSubstr("alice")));
 }
 
 TEST(InsertLogBlock, OneLineEmptyZoneGetsNoStrayCharacter) {
@@ -94,9 +94,9 @@ TEST(InsertLogBlock, OneLineEmptyZoneGetsNoStrayCharacter) {
   f.logs = "";
   RunState state = StateAtFirstName(f);
   InsertInto(state, kBlock);
-  EXPECT_EQ(LogZoneOf(state.DocumentText, "KK1234"), kBlock + "\r\n   ");
+  EXPECT_EQ(LogZoneOf(state.ScanText, "KK1234"), kBlock + "\r\n   ");
   std::string why;
-  EXPECT_TRUE(WellFormedXml(state.DocumentText, &why)) << why;
+  EXPECT_TRUE(WellFormedXml(state.ScanText, &why)) << why;
 }
 
 TEST(InsertLogBlock, OldLogsRightAfterTheTagLeaveNoStrayCharacter) {
@@ -107,9 +107,9 @@ TEST(InsertLogBlock, OldLogsRightAfterTheTagLeaveNoStrayCharacter) {
            "</groundspeak:text></groundspeak:log>";
   RunState state = StateAtFirstName(f);
   InsertInto(state, kBlock);
-  EXPECT_EQ(LogZoneOf(state.DocumentText, "KK1234"), kBlock + "\r\n   ");
+  EXPECT_EQ(LogZoneOf(state.ScanText, "KK1234"), kBlock + "\r\n   ");
   std::string why;
-  EXPECT_TRUE(WellFormedXml(state.DocumentText, &why)) << why;
+  EXPECT_TRUE(WellFormedXml(state.ScanText, &why)) << why;
 }
 
 TEST(AppendListingName, LengthensASixCharacterNameInPlace) {
@@ -118,51 +118,51 @@ TEST(AppendListingName, LengthensASixCharacterNameInPlace) {
   RunState state = StateAtFirstName(f);
   const Pos name_end = state.NameEndPos;
   ASSERT_EQ(AppendListingName(state), ListingName::kAppended);
-  EXPECT_EQ(NameOf(state.DocumentText, "KK1234"), "KK1234 CAMP HILL &amp; RESET");
+  EXPECT_EQ(NameOf(state.ScanText, "KK1234"), "KK1234 CAMP HILL &amp; RESET");
   EXPECT_EQ(state.NameEndPos, name_end);
-  EXPECT_EQ(Mid(state.DocumentText, state.NameEndPos, 1), " ");
-  EXPECT_TRUE(WellFormedXml(state.DocumentText));
+  EXPECT_EQ(Mid(state.ScanText, state.NameEndPos, 1), " ");
+  EXPECT_TRUE(WellFormedXml(state.ScanText));
 }
 
 TEST(AppendListingName, MissingOrUnclosedListingNameLeavesTheDocument) {
   WaypointFixture missing;
   missing.has_listing_name = false;
   RunState state = StateAtFirstName(missing);
-  std::string before = state.DocumentText;
+  std::string before = state.ScanText;
   EXPECT_EQ(AppendListingName(state), ListingName::kMissing);
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 
   state = StateAtFirstName(WaypointFixture{});
-  state.DocumentText = ReplaceAll(state.DocumentText, "</groundspeak:name>", "");
-  before = state.DocumentText;
+  state.ScanText = ReplaceAll(state.ScanText, "</groundspeak:name>", "");
+  before = state.ScanText;
   EXPECT_EQ(AppendListingName(state), ListingName::kUnclosed);
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 }
 
 TEST(SetTerrain, ReplacesTheFirstCharacterOfTheValue) {
   WaypointFixture f;
   f.terrain = "1.5";
   RunState state = StateAtFirstName(f);
-  const std::size_t size = state.DocumentText.size();
+  const std::size_t size = state.ScanText.size();
   EXPECT_TRUE(SetTerrain(state, '4'));
-  EXPECT_THAT(state.DocumentText, ::testing::HasSubstr("<groundspeak:terrain>4.5</groundspeak:terrain>"));
-  EXPECT_EQ(state.DocumentText.size(), size);
+  EXPECT_THAT(state.ScanText, ::testing::HasSubstr("<groundspeak:terrain>4.5</groundspeak:terrain>"));
+  EXPECT_EQ(state.ScanText.size(), size);
 }
 
 TEST(SetTerrain, LeavesAWaypointWithoutTerrainValueUntouched) {
   WaypointFixture missing;
   missing.has_terrain = false;
   RunState state = StateAtFirstName(missing);
-  std::string before = state.DocumentText;
+  std::string before = state.ScanText;
   EXPECT_FALSE(SetTerrain(state, '4'));
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 
   WaypointFixture empty;
   empty.terrain = "";
   state = StateAtFirstName(empty);
-  before = state.DocumentText;
+  before = state.ScanText;
   EXPECT_FALSE(SetTerrain(state, '3'));
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 }
 
 TEST(SetTerrain, LeavesAValueStartingWithAMultiByteCharacterWhole) {
@@ -170,9 +170,9 @@ TEST(SetTerrain, LeavesAValueStartingWithAMultiByteCharacterWhole) {
   WaypointFixture f;
   f.terrain = "\xc3\xa9";
   RunState state = StateAtFirstName(f);
-  const std::string before = state.DocumentText;
+  const std::string before = state.ScanText;
   EXPECT_FALSE(SetTerrain(state, '4'));
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 }
 
 }  // namespace

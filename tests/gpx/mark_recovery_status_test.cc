@@ -29,11 +29,11 @@ std::string History(const std::vector<std::string>& conditions) {
 // range runs from its "</name>" to its description's end.
 RunState StateFor(const std::vector<std::string>& waypoints) {
   RunState state;
-  state.DocumentText = GpxDocument(waypoints);
-  const Pos name = InStr(InStr(1, state.DocumentText, "<wpt"), state.DocumentText, "<name>");
-  state.NameEndPos = InStr(name, state.DocumentText, "</name>");
+  state.ScanText = GpxDocument(waypoints);
+  const Pos name = InStr(InStr(1, state.ScanText, "<wpt"), state.ScanText, "<name>");
+  state.NameEndPos = InStr(name, state.ScanText, "</name>");
   state.BenchmarkEnd =
-      InStr(state.NameEndPos, state.DocumentText, "</groundspeak:long_description>");
+      InStr(state.NameEndPos, state.ScanText, "</groundspeak:long_description>");
   return state;
 }
 
@@ -45,8 +45,8 @@ RunState StateWithHistory(const std::vector<std::string>& conditions) {
 
 std::string DifficultyAfterMarking(RunState state) {
   MarkRecoveryStatus(state);
-  return Mid(state.DocumentText,
-             InStr(1, state.DocumentText, "<groundspeak:difficulty>") + 24, 3);
+  return Mid(state.ScanText,
+             InStr(1, state.ScanText, "<groundspeak:difficulty>") + 24, 3);
 }
 
 TEST(MarkRecoveryStatus, CountsReportsWithoutLaterRecoveryCappedAtThree) {
@@ -88,28 +88,28 @@ TEST(MarkRecoveryStatus, LooksOnlyInsideTheBenchmarksRange) {
   WaypointFixture good;
   good.description = History({"GOOD"});
   RunState state = StateFor({Waypoint(good), Waypoint(next)});
-  const std::string before = state.DocumentText;
+  const std::string before = state.ScanText;
   MarkRecoveryStatus(state);
-  EXPECT_EQ(state.DocumentText, before);  // the first report found lies past the range
+  EXPECT_EQ(state.ScanText, before);  // the first report found lies past the range
 }
 
 TEST(MarkRecoveryStatus, RangeEndOfZeroMarksNothing) {
   RunState state = StateWithHistory({"MARK NOT FOUND"});
   state.BenchmarkEnd = 0;
-  const std::string before = state.DocumentText;
+  const std::string before = state.ScanText;
   MarkRecoveryStatus(state);
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 }
 
 TEST(MarkRecoveryStatus, ReplacesExactlyOneCharacterOfThisWaypointsDifficulty) {
   RunState state = StateWithHistory({"MARK NOT FOUND"});
-  const std::string before = state.DocumentText;
+  const std::string before = state.ScanText;
   MarkRecoveryStatus(state);
-  ASSERT_EQ(state.DocumentText.size(), before.size());
+  ASSERT_EQ(state.ScanText.size(), before.size());
   std::size_t changed = 0;
-  for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != state.DocumentText[i];
+  for (std::size_t i = 0; i < before.size(); ++i) changed += before[i] != state.ScanText[i];
   EXPECT_EQ(changed, 1u);
-  EXPECT_EQ(RatingOf(state.DocumentText, "KK1234", "difficulty"), '3');
+  EXPECT_EQ(RatingOf(state.ScanText, "KK1234", "difficulty"), '3');
 }
 
 TEST(MarkRecoveryStatus, LeavesADocumentWithoutDifficultyValueUntouched) {
@@ -117,19 +117,19 @@ TEST(MarkRecoveryStatus, LeavesADocumentWithoutDifficultyValueUntouched) {
   missing.has_difficulty = false;
   missing.description = History({"MARK NOT FOUND"});
   RunState state = StateFor({Waypoint(missing)});
-  std::string before = state.DocumentText;
+  std::string before = state.ScanText;
   MarkRecoveryStatus(state);
-  EXPECT_EQ(state.DocumentText, before);
+  EXPECT_EQ(state.ScanText, before);
 
   // An empty value: writing over the end tag's "<" would break the markup.
   WaypointFixture empty;
   empty.difficulty = "";
   empty.description = History({"MARK NOT FOUND"});
   state = StateFor({Waypoint(empty)});
-  before = state.DocumentText;
+  before = state.ScanText;
   MarkRecoveryStatus(state);
-  EXPECT_EQ(state.DocumentText, before);
-  EXPECT_TRUE(WellFormedXml(state.DocumentText));
+  EXPECT_EQ(state.ScanText, before);
+  EXPECT_TRUE(WellFormedXml(state.ScanText));
 }
 
 }  // namespace

@@ -83,13 +83,13 @@ TEST_F(QuilletTest, AUtf8DocumentGetsTheLogsInUtf8AndDecoded) {
       "<meta charset=\"ISO-8859-1\">" +
       testing::LogRow("Found it", "7/4/2009", "Ren\xE9 &amp; Bob", "<p>caf\xE9</p>"));
   fake.pages.Add(kUrl, page);
-  fake.state.DocumentText = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<gpx>";
+  fake.state.ScanText = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<gpx>";
   auto logs = ParseLogBlock(Quillet(kUrl, fake.run).logs);
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_EQ(logs[0].finder, "Ren\xC3\xA9 &amp; Bob");
   EXPECT_EQ(logs[0].text, "&lt;p&gt;caf\xC3\xA9");
   // A document in another encoding takes the page exactly as it came.
-  fake.state.DocumentText = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<gpx>";
+  fake.state.ScanText = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<gpx>";
   fake.pages.Add(kUrl, page);
   logs = ParseLogBlock(Quillet(kUrl, fake.run).logs);
   ASSERT_EQ(logs.size(), 1u);

@@ -69,8 +69,7 @@ class StoppingPump : public EventPump {
 };
 
 // A pump with no events to run and no clock to move (a real clock's run).
-class IdlePump : public EventPump {
- public:
+struct IdlePump : EventPump {
   void DoEvents() override {}
 };
 
