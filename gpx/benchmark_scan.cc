@@ -52,7 +52,7 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     MarkRecoveryStatus(state);
     ApplyHarvest(state, cursor.log_zone);
     KeepWaypoint(state, cursor);
-    writer.Completed(cursor.ResultPieces(state), cursor.output_done);
+    writer.Completed(cursor.ResultPieces(state));
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     run.edges.pump.Poll();
@@ -78,7 +78,7 @@ void ProcessVer11GPXfile(Run& run, ScanStart start) {
   state.BenchmarkTotal = start.total >= 0 ? start.total : CountBenchmarks(state.DocumentText);
   run.benchmarks_done = start.completed;
   ScanCursor cursor = StartOfScan(state, start.position);
-  ResultWriter writer(run, std::move(start.record), start.completed);
+  ResultWriter writer(run, std::move(start), cursor.source.size());
   // However the scan ends, every completed benchmark reaches the file first.
   const auto finish = [&] {
     writer.Flush(cursor.ResultPieces(state));

@@ -23,6 +23,12 @@ void RewriteDatasheetLinks(std::string& document, const Settings& settings) {
   document = ReplaceAll(document, from, ListingLinkPrefix(settings));
 }
 
+std::string LoadedDocument(std::string input, const Settings& settings) {
+  // The datasheet source leaves the datasheet links as they are.
+  if (settings.log_source == LogSource::kListing) RewriteDatasheetLinks(input, settings);
+  return input;
+}
+
 namespace {
 
 // The document and the scan's start: the input file as read, its datasheet
@@ -37,10 +43,7 @@ ScanStart LoadDocument(Run& run) {
   }
   state.DocumentText = ReadWholeFile(state.GPXFileName);
   ScanStart start = FreshStart(state.DocumentText, run.settings);
-  // The datasheet source leaves the datasheet links as they are.
-  if (run.settings.log_source == LogSource::kListing) {
-    RewriteDatasheetLinks(state.DocumentText, run.settings);
-  }
+  state.DocumentText = LoadedDocument(std::move(state.DocumentText), run.settings);
   return start;
 }
 

@@ -22,6 +22,10 @@ std::string ListingLinkPrefix(const Settings& settings);
 // again). A document without datasheet links is not copied.
 void RewriteDatasheetLinks(std::string& document, const Settings& settings);
 
+// The input file's bytes as a run loads them: with the datasheet links
+// rewritten for the listing source, as read for the others.
+std::string LoadedDocument(std::string input, const Settings& settings);
+
 // The message for a document that is neither GPX 1.0 nor GPX 1.1.
 inline constexpr const char* kNotGpxText =
     "This file is not a GPX 1.0 or 1.1 document; nothing was changed.";

@@ -2,10 +2,12 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "files/file_error.h"
 #include "files/file_utils.h"
 #include "files/sha256.h"
+#include "gpx/process_gpx_file.h"
 
 namespace velmora {
 
@@ -34,16 +36,19 @@ ResumeRecord FreshRecord(std::string_view input, const Settings& settings) {
 }
 
 ScanStart FreshStart(std::string_view input, const Settings& settings) {
-  return ScanStart{FreshRecord(input, settings), 0, 0, -1};
+  return ScanStart{FreshRecord(input, settings), 0, 0, -1, 0, Sha256()};
 }
 
 ScanStart ResumeStart(const ResumePoint& point) {
-  return ScanStart{point.record, static_cast<std::size_t>(point.state.position),
-                   point.state.completed, point.state.total};
+  return ScanStart{point.record,          static_cast<std::size_t>(point.state.position),
+                   point.state.completed, point.state.total,
+                   point.state.rest,      point.final_part};
 }
 
 ResumeCheck CheckRunResume(const std::string& gpx_file_name, const Settings& settings) {
-  return CheckResume(gpx_file_name, RecordSourceName(settings), RecordSourceSettings(settings));
+  return CheckResume(
+      gpx_file_name, RecordSourceName(settings), RecordSourceSettings(settings),
+      [&settings](std::string input) { return LoadedDocument(std::move(input), settings); });
 }
 
 std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
@@ -58,11 +63,15 @@ std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
   point->record = check.record;
   point->state = check.state;
   const std::int64_t position = point->state.position;
-  if (Sha256Hex(point->document) != point->state.sha256 || position < 0 ||
-      position > static_cast<std::int64_t>(point->document.size()) ||
-      point->state.completed < 0) {
+  if (position < 0 || position > static_cast<std::int64_t>(point->document.size())) {
     return nullptr;
   }
+  // Each byte hashed once: the final part, then on a copy the rest.
+  const std::string_view document = point->document;
+  point->final_part.Update(document.substr(0, static_cast<std::size_t>(position)));
+  Sha256 whole = point->final_part;
+  whole.Update(document.substr(static_cast<std::size_t>(position)));
+  if (whole.Final() != check.result_sha256) return nullptr;
   return point;
 }
 

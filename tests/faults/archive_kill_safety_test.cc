@@ -75,10 +75,12 @@ std::string ArchiveText(const std::map<std::string, std::string>& sheets) {
 }
 
 // Versions[k - 1]: the result file after k benchmarks, from a run of the
-// same datasheets on the web (which writes after every benchmark): the
-// server reads the result file whenever the next datasheet is asked for.
+// same datasheets on the web with pauses at `scale` (which writes after every
+// benchmark when they are long enough: WithPausesLongEnough): the server
+// reads the result file whenever the next datasheet is asked for.
 std::vector<std::string> RecordDatasheetVersions(const std::string& document,
-                                                 const std::map<std::string, std::string>& sheets) {
+                                                 const std::map<std::string, std::string>& sheets,
+                                                 const std::string& scale) {
   TempDir folder;
   WriteFileBytes(folder / kSurveyFile, document);
   const std::filesystem::path result = folder / kSurveyResultFile;
@@ -94,7 +96,7 @@ std::vector<std::string> RecordDatasheetVersions(const std::string& document,
     response.set_content(DatasheetPage(sheet == sheets.end() ? "" : sheet->second), "text/html");
   });
   server.Start();
-  ProgramRun run = CliRun({folder.path(), kNowhere});
+  ProgramRun run = CliRun({folder.path(), kNowhere, scale});
   run.environment["VELMORA_LOG_SOURCE"] = "datasheet";
   run.environment["VELMORA_DATASHEET_HOST"] = server.HostAndPort();
   const ProgramResult done = RunProgram(run);
@@ -166,7 +168,8 @@ class ArchiveKillSafetyTest : public ::testing::Test {
 TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion) {
   const std::map<std::string, std::string> sheets = SurveySheets();
   WriteFileBytes(work_ / kArchive, ArchiveText(sheets));
-  versions_ = RecordDatasheetVersions(document_, sheets);
+  versions_ = WithPausesLongEnough(
+      [&](const std::string& scale) { return RecordDatasheetVersions(document_, sheets, scale); });
   ASSERT_EQ(versions_.size(), RidgeSurvey().pids.size());
 
   // An undisturbed run from the archive gives the web run's last version.

@@ -4,6 +4,7 @@
 #define VELMORA_TESTS_FAULTS_RUN_RECORD_H
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,13 +25,21 @@ FolderState ReadFolderState(const std::filesystem::path& folder);
 std::string Names(const FolderState& state);
 
 // Versions[k - 1] is the result file after the k-th benchmark of the survey
-// (its document, or another with the same waypoints),
-// taken from a run with pauses off against a well-behaved server: the
+// (its document, or another with the same waypoints), taken from a run with
+// short pauses (WithPausesLongEnough) against a well-behaved server: the
 // server reads the result file whenever the next benchmark's page is asked
 // for; the last version is the file the finished run leaves. Fails the
 // calling test (and returns fewer versions) when that run goes wrong.
 std::vector<std::string> RecordResultVersions(const std::string& document);
 std::vector<std::string> RecordResultVersions();
+
+// Writes are paced by their cost: pauses long next to a write make a run
+// write after every benchmark. `record` records the versions of a run with
+// pauses at the scale it is given (VELMORA_PAUSE_SCALE); it is tried with
+// longer pauses while a version shows twice (a write the run left out, as
+// every benchmark changes the file). The last recording.
+using VersionRecording = std::function<std::vector<std::string>(const std::string& scale)>;
+std::vector<std::string> WithPausesLongEnough(const VersionRecording& record);
 
 // The number k of the version that `bytes` equals, or 0 when none does.
 int VersionNumber(const std::vector<std::string>& versions, const std::string& bytes);
