@@ -167,6 +167,30 @@ TEST(OutputSoFar, PiecesHoldTheCompletedWaypointsAndTheLoadedRest) {
   EXPECT_EQ(joined(), kept);
 }
 
+// The scan gives back the memory of the document it has done as it goes:
+// every byte of a document of some megabytes still reaches the result.
+TEST(OutputSoFar, EveryByteOfALargeDocumentReachesTheResult) {
+  ScanHarness scan;
+  std::vector<std::string> waypoints;
+  std::vector<std::string> descriptions;
+  for (int i = 0; i < 8; ++i) {
+    const std::string pid = "KK12" + std::to_string(10 + i);
+    WaypointFixture waypoint = Named(pid + " X");
+    waypoint.description = pid + std::string(400000, static_cast<char>('A' + i));
+    descriptions.push_back(waypoint.description);
+    waypoints.push_back(Waypoint(waypoint));
+    scan.AnswerLogs(pid, kOneLog);
+  }
+  scan.Choose(GpxDocument(waypoints));
+  ProcessGPXfile(scan.fake.run);
+  const std::string result = scan.Result();
+  EXPECT_EQ(result.find('\0'), std::string::npos);
+  for (const std::string& description : descriptions) {
+    EXPECT_NE(result.find(description), std::string::npos) << description.substr(0, 7);
+  }
+  EXPECT_EQ(result, scan.fake.state.DocumentText);
+}
+
 // Reads the result file each time the count is set, then lets `step` seconds
 // pass on the clock.
 class TimedProgress : public Progress {
