@@ -27,6 +27,8 @@ class DatasheetCollector {
   DatasheetArchive Finish() { return std::move(archive_); }
 
  private:
+  // Adds to the line in hand, up to the longest line kept.
+  void AppendBounded(std::string_view piece);
   void TakeLine(std::string_view raw);
   void TakeCleanLine(std::string_view line);
 
@@ -34,6 +36,8 @@ class DatasheetCollector {
   DatasheetArchive archive_;
   DatasheetRuns runs_;
   std::map<std::string, long, std::less<>> first_run_;
+  std::string looked_up_;                 // the PID searched in pids_ last
+  const std::string* wanted_ = nullptr;   // and what pids_ holds of it
   std::string line_;
   bool after_cr_ = false;
   bool saw_datasheet_ = false;

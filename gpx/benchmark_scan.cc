@@ -93,7 +93,7 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     run.edges.pump.Poll();
-    RandomPause(pause, run.pacing());
+    if (pause > 0) RandomPause(pause, run.pacing());  // none from the datasheet file
   }
   return RunOutcome::kNoWaypointLeft;
 }
