@@ -93,7 +93,8 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     run.edges.pump.Poll();
-    if (pause > 0) RandomPause(pause, run.pacing());  // none from the datasheet file
+    // None from the datasheet file, nor at a pause scale of 0.
+    if (pause > 0 && run.settings.pause_scale > 0) RandomPause(pause, run.pacing());
   }
   return RunOutcome::kNoWaypointLeft;
 }

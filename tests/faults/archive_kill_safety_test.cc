@@ -74,18 +74,17 @@ std::string ArchiveText(const std::map<std::string, std::string>& sheets) {
   return text + " *** retrieval complete.\r\n";
 }
 
-// Versions[k - 1]: the result file after k benchmarks, from a run of the
-// same datasheets on the web with pauses at `scale` (which writes after every
-// benchmark when they are long enough: WithPausesLongEnough): the server
-// reads the result file whenever the next datasheet is asked for.
-std::vector<std::string> RecordDatasheetVersions(const std::string& document,
-                                                 const std::map<std::string, std::string>& sheets,
-                                                 const std::string& scale) {
+// The result file after each benchmark (Snapshots) of a run of the same
+// datasheets on the web with pauses at `scale`: the server reads the result
+// file whenever the next datasheet is asked for.
+Snapshots RecordDatasheetRun(const std::string& document,
+                             const std::map<std::string, std::string>& sheets,
+                             const std::string& scale) {
   TempDir folder;
   WriteFileBytes(folder / kSurveyFile, document);
   const std::filesystem::path result = folder / kSurveyResultFile;
   std::mutex mutex;
-  std::vector<std::optional<std::string>> seen;
+  Snapshots seen;
   ListingServer server;
   server.Get("/cgi-bin/ds_mark.prl", [&](const httplib::Request& request,
                                          httplib::Response& response) {
@@ -101,12 +100,10 @@ std::vector<std::string> RecordDatasheetVersions(const std::string& document,
   run.environment["VELMORA_DATASHEET_HOST"] = server.HostAndPort();
   const ProgramResult done = RunProgram(run);
   EXPECT_EQ(done.exit_status, 0) << done.err;
-  std::vector<std::string> versions;
-  for (std::size_t k = 1; k < seen.size(); ++k) {
-    if (seen[k]) versions.push_back(*seen[k]);
-  }
-  if (std::filesystem::exists(result)) versions.push_back(FileBytes(result));
-  return versions;
+  if (seen.empty() || !std::filesystem::exists(result)) return {};
+  seen.erase(seen.begin());
+  seen.push_back(FileBytes(result));
+  return seen;
 }
 
 class ArchiveKillSafetyTest : public ::testing::Test {
@@ -168,8 +165,8 @@ class ArchiveKillSafetyTest : public ::testing::Test {
 TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion) {
   const std::map<std::string, std::string> sheets = SurveySheets();
   WriteFileBytes(work_ / kArchive, ArchiveText(sheets));
-  versions_ = WithPausesLongEnough(
-      [&](const std::string& scale) { return RecordDatasheetVersions(document_, sheets, scale); });
+  versions_ = VersionsFromRuns(
+      [&](const std::string& scale) { return RecordDatasheetRun(document_, sheets, scale); });
   ASSERT_EQ(versions_.size(), RidgeSurvey().pids.size());
 
   // An undisturbed run from the archive gives the web run's last version.
