@@ -115,6 +115,16 @@ double FloorSeconds(const std::filesystem::path& archive) {
   return (Seconds(reads - start).count() - read_result) / kFloorRepeats;
 }
 
+// One durable write of the result, the mean of a few: the part of the floor
+// that a run makes at least twice (its first benchmark and its end).
+double WriteSeconds() {
+  const std::string result = ReadInChunks("bench R.gpx");
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kFloorRepeats; ++i) DurableWrite("floor R.gpx", result);
+  std::remove("floor R.gpx");
+  return Seconds(std::chrono::steady_clock::now() - start).count() / kFloorRepeats;
+}
+
 void ScanWithArchive(benchmark::State& state, const std::filesystem::path& archive) {
   const int benchmarks = static_cast<int>(state.range(0));
   const std::filesystem::path previous = std::filesystem::current_path();
@@ -123,11 +133,13 @@ void ScanWithArchive(benchmark::State& state, const std::filesystem::path& archi
   DurableWrite("bench.gpx", document);
   RunFigures run;
   double floor = 0;
+  double write = 0;
   ProgramFigures cli;
   for (auto _ : state) {
     run = RunWithArchive(archive);
     state.SetIterationTime(run.seconds);
     floor = FloorSeconds(archive);
+    write = WriteSeconds();
     cli = RunCliTimed(SharedFiles().folder, "VELMORA_PAUSE_SCALE=0",
                       "--datasheets " + ShellQuoted(archive.string()) + " bench.gpx");
   }
@@ -144,6 +156,7 @@ void ScanWithArchive(benchmark::State& state, const std::filesystem::path& archi
   state.counters["archive_MB"] = static_cast<double>(std::filesystem::file_size(archive)) / 1e6;
   state.counters["run_s"] = run.seconds;
   state.counters["floor_s"] = floor;
+  state.counters["write_ms"] = write * 1e3;
   state.counters["run_to_floor"] = floor > 0 ? run.seconds / floor : 0;
   state.counters["ms_per_benchmark"] = run.seconds * 1e3 / benchmarks;
   state.counters["peak_heap_MB"] = static_cast<double>(run.peak_heap) / 1e6;
