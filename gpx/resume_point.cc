@@ -63,7 +63,8 @@ std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
   point->record = check.record;
   point->state = check.state;
   const std::int64_t position = point->state.position;
-  if (position < 0 || position > static_cast<std::int64_t>(point->document.size())) {
+  if (position < 0 || position > static_cast<std::int64_t>(point->document.size()) ||
+      point->state.completed < 0) {
     return nullptr;
   }
   // Each byte hashed once: the final part, then on a copy the rest.
