@@ -16,6 +16,7 @@
 #include "datasheet/datasheet_archive.h"
 #include "files/resume_check.h"
 #include "gpx/resume_point.h"
+#include "sources/make_logs_source.h"
 
 namespace velmora {
 namespace {
@@ -32,9 +33,9 @@ std::string CurrentFolderText() {
 
 // An earlier run over the file that can go on: the user chooses in a Yes/No
 // box (Yes goes on, No starts over). Empty for a fresh run.
-std::shared_ptr<const ResumePoint> AskToResume(const std::string& file, const Settings& settings,
+std::shared_ptr<const ResumePoint> AskToResume(const std::string& file, const LogsSource& source,
                                                Messages& messages) {
-  const ResumeCheck check = CheckRunResume(file, settings);
+  const ResumeCheck check = CheckRunResume(file, source);
   if (!check.resume) return nullptr;
   const int completed = check.state.completed;
   if (!messages.Ask(ContinueRunQuestion(file, completed, check.state.total))) return nullptr;
@@ -42,6 +43,11 @@ std::shared_ptr<const ResumePoint> AskToResume(const std::string& file, const Se
 }
 
 }  // namespace
+
+std::string ContinueRunQuestion(const std::string& file, int completed, int total) {
+  return "An earlier run over " + file + " stopped after " + std::to_string(completed) + " of " +
+         std::to_string(total) + " benchmarks. Continue it?";
+}
 
 void frmQuilletMain::CountDisplay::SetCount(int count) {
   // Setting the count is a use of the window: once it has closed, that use
@@ -60,7 +66,7 @@ frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
            settings_,
            Edges{parts_.edges.pages, parts_.edges.clock, parts_.edges.pump,
                  parts_.edges.messages, count_display_},
-           parts_.CommandLine} {
+           parts_.pace} {
   setObjectName(QStringLiteral("frmQuilletMain"));
   setWindowTitle(QStringLiteral("Quillet"));
   setWindowIcon(WindowIcon("frmQuilletMain"));
@@ -150,7 +156,8 @@ void frmQuilletMain::Go() {
   // events ends the program here, before any processing.
   if (state.MainClosing) throw ProgramEnd{};
   cmdGo->setEnabled(false);
-  run_.resume = AskToResume(state.GPXFileName, run_.settings, parts_.edges.messages);
+  run_.source = MakeLogsSource(run_.settings);
+  run_.resume = AskToResume(state.GPXFileName, *run_.source, parts_.edges.messages);
   if (state.MainClosing) throw ProgramEnd{};
   try {
     parts_.process(run_);

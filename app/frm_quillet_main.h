@@ -20,7 +20,9 @@ namespace velmora {
 
 class frmGetGPX;
 
-inline constexpr const char* kFinishedMessage = kFinishedText;
+// The Yes/No question about an earlier run that can go on: "An earlier run
+// over FILE stopped after N of M benchmarks. Continue it?"
+std::string ContinueRunQuestion(const std::string& file, int completed, int total);
 
 // What the main window needs from the rest of the program. The run's
 // progress is the window's count display, which passes every count on to
@@ -29,7 +31,7 @@ struct MainWindowParts {
   RunState& state;
   const Settings& settings;
   Edges edges;
-  std::string CommandLine;
+  Pace pace = Pace::kNormal;
   std::function<void(Run&)> process;  // ProcessGPXfile
   ErrorLogWriter append_error_log;    // AppendErrorLog
   std::function<void(frmGetGPX&)> show_chooser;               // shows it modally

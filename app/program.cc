@@ -52,7 +52,7 @@ int RunProgram(const Settings& settings, const std::string& command_line,
   auto show_chooser = parts.show_chooser;
   if (!show_chooser) show_chooser = [](frmGetGPX& chooser) { chooser.exec(); };
   try {
-    frmQuilletMain window(MainWindowParts{state, settings, parts.edges, command_line,
+    frmQuilletMain window(MainWindowParts{state, settings, parts.edges, PaceOf(command_line),
                                           parts.process, parts.append_error_log, show_chooser,
                                           parts.choose_datasheet_file});
     if (window.Load()) QApplication::exec();

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
 #include "core/edges.h"
 #include "core/run.h"
 #include "app/frm_get_gpx.h"

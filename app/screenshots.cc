@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
   NoEvents pump;
   velmora::NoProgress watcher;
   velmora::frmQuilletMain main_window(velmora::MainWindowParts{
-      state, settings, velmora::Edges{pages, clock, pump, messages, watcher}, "",
+      state, settings, velmora::Edges{pages, clock, pump, messages, watcher}, velmora::Pace::kNormal,
       [](velmora::Run&) {}, [](const std::string&) {}, [](velmora::frmGetGPX&) {}});
   main_window.run().edges.progress.SetCount(2);
   return Save(main_window, argv[2]) ? 0 : 1;

@@ -4,14 +4,14 @@
 #include <system_error>
 
 #include "app/gpx_file_list.h"
-#include "core/text.h"
+#include "core/run.h"
 
 namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
 
-bool IsQuickWord(const std::string& argument) { return LowerAscii(argument) == "quick"; }
+bool IsQuickWord(const std::string& argument) { return PaceOf(argument) == Pace::kQuick; }
 
 bool HasGpxFiles(const fs::path& folder) { return !ListGpxFiles(folder).empty(); }
 

@@ -24,6 +24,8 @@
 #include "core/run.h"
 #include "core/system_clock.h"
 #include "gpx/process_gpx_file.h"
+#include "sources/make_logs_source.h"
+#include "tests/support/fakes.h"
 
 namespace velmora::bench {
 namespace {
@@ -80,10 +82,11 @@ RunFigures RunWithArchive(const std::filesystem::path& archive) {
     PageAnswer Fetch(const std::string&) override { throw std::logic_error("no web here"); }
   } pages;
   SystemClock clock;
-  NoEvents pump;
-  CountedMessages messages;
-  CountingProgress progress;
-  Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}, ""};
+  testing::IdlePump pump;
+  testing::RecordingMessages messages;
+  testing::RecordingProgress progress;
+  Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}};
+  run.source = MakeLogsSource(settings);
   const std::size_t before = LiveHeapBytes();
   ResetPeakHeap();
   const auto start = std::chrono::steady_clock::now();
@@ -92,7 +95,7 @@ RunFigures RunWithArchive(const std::filesystem::path& archive) {
   figures.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   figures.peak_heap = PeakHeapBytes() - before;
   figures.benchmarks = run.benchmarks_done;
-  figures.messages = messages.shown;
+  figures.messages = static_cast<int>(messages.shown.size());
   return figures;
 }
 

@@ -1,5 +1,5 @@
 // What the scan benchmarks share: a generated survey document and datasheet
-// archive, the fakes around ProcessGPXfile, and the floor a run is set
+// archive, and the floor a run is set
 // against (plain reads and one durable write, measured in the same run).
 #ifndef VELMORA_BENCH_BENCH_SUPPORT_H
 #define VELMORA_BENCH_BENCH_SUPPORT_H
@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-
-#include "core/edges.h"
 
 namespace velmora::bench {
 
@@ -59,23 +57,6 @@ ProgramFigures RunCliTimed(const std::filesystem::path& folder, const std::strin
 
 // `text` in single quotes for the shell.
 std::string ShellQuoted(const std::string& text);
-
-class NoEvents : public EventPump {
- public:
-  void DoEvents() override {}
-};
-
-class CountedMessages : public Messages {
- public:
-  void Show(const Message&) override { ++shown; }
-  int shown = 0;
-};
-
-class CountingProgress : public Progress {
- public:
-  void SetCount(int count) override { this->count = count; }
-  int count = 0;
-};
 
 }  // namespace velmora::bench
 

@@ -26,7 +26,9 @@
 #include "gpx/process_gpx_file.h"
 #include "net/curl_page_source.h"
 #include "server/listing_server.h"
+#include "sources/make_logs_source.h"
 #include "tests/support/builders.h"
+#include "tests/support/fakes.h"
 
 namespace velmora::bench {
 namespace {
@@ -38,7 +40,7 @@ constexpr int kFloorWrites = 3;
 using Seconds = std::chrono::duration<double>;
 
 std::map<std::string, std::string> ListingPages(int benchmarks) {
-  std::vector<testing::LogRowSpec> rows;
+  std::vector<testing::LogRowFields> rows;
   for (int log = 1; log <= 5; ++log) {
     rows.push_back({"Found it", "7/" + std::to_string(log) + "/2009", "hunter " + std::to_string(log),
                     "Found the disk in good shape, stamping legible."});
@@ -109,10 +111,11 @@ RunFigures RunInProcess(const std::string& host) {
   run_state.GPXFileName = "bench.gpx";
   CurlPageSource pages(settings);
   SystemClock clock;
-  NoEvents pump;
-  CountedMessages messages;
-  CountingProgress progress;
-  Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}, ""};
+  testing::IdlePump pump;
+  testing::RecordingMessages messages;
+  testing::RecordingProgress progress;
+  Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}};
+  run.source = MakeLogsSource(settings);
   RunFigures figures;
   const double live = static_cast<double>(LiveHeapBytes());
   ResetPeakHeap();
@@ -123,7 +126,7 @@ RunFigures RunInProcess(const std::string& host) {
   figures.written = WrittenBytesOfThisProcess() - written;
   figures.peak_heap = static_cast<double>(PeakHeapBytes()) - live;
   figures.done = run.benchmarks_done;
-  figures.shown = messages.shown;
+  figures.shown = static_cast<int>(messages.shown.size());
   return figures;
 }
 

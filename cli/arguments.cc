@@ -1,6 +1,6 @@
 #include "cli/arguments.h"
 
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
 #include "core/settings.h"
 #include "velmora/version.h"
 

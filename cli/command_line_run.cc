@@ -5,12 +5,13 @@
 #include <system_error>
 
 #include "cli/arguments.h"
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
 #include "cli/stop_signal.h"
 #include "cli/watched_page_source.h"
 #include "core/run.h"
+#include "cli/resume_lines.h"
 #include "datasheet/datasheet_archive.h"
 #include "files/error_log.h"
 #include "files/file_error.h"
@@ -18,6 +19,7 @@
 #include "gpx/benchmark_scan.h"
 #include "gpx/process_gpx_file.h"
 #include "gpx/resume_point.h"
+#include "sources/make_logs_source.h"
 
 namespace velmora {
 namespace {
@@ -84,9 +86,9 @@ int ReportStop(const Run& run, std::ostream& err) {
 // line says why when --resume was given, or that the earlier run could be
 // resumed when it was not.
 std::shared_ptr<const ResumePoint> ChooseResume(const std::string& file,
-                                                const Settings& settings, bool asked,
+                                                const LogsSource& source, bool asked,
                                                 StatusLine& line) {
-  const ResumeCheck check = CheckRunResume(file, settings);
+  const ResumeCheck check = CheckRunResume(file, source);
   if (!asked) {
     if (check.resume) {
       line.PrintLine(ResumableRunLine(file, check.state.completed, check.state.total));
@@ -108,18 +110,19 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
   RunState state;
   StatusLine line(edges.err, edges.err_is_terminal);
   TerminalMessages messages(line);
-  const std::string command_line = arguments.quick ? "quick" : "";
-  // The datasheet file makes no pauses between benchmarks.
+  std::unique_ptr<LogsSource> source = MakeLogsSource(settings);
+  const Pace pace = arguments.quick ? Pace::kQuick : Pace::kNormal;
   const double nominal_pause =
-      ReadsDatasheetFile(settings) ? 0.0 : ScanPause(command_line) * settings.pause_scale;
+      source->PausesBetweenBenchmarks() ? ScanPause(pace) * settings.pause_scale : 0.0;
   TerminalProgress progress(line, state, edges.seconds, nominal_pause, edges.width);
   WatchedPageSource pages(edges.pages, progress);
   WatchedEventPump pump(edges.pump, progress);
-  Run run{state, settings, Edges{pages, edges.clock, pump, messages, progress}, command_line};
+  Run run{state, settings, Edges{pages, edges.clock, pump, messages, progress}, pace};
+  run.source = std::move(source);
   try {
     CheckReadable(arguments.file);
     state.GPXFileName = EnterFolderOf(arguments.file);
-    run.resume = ChooseResume(state.GPXFileName, settings, arguments.resume, line);
+    run.resume = ChooseResume(state.GPXFileName, *run.source, arguments.resume, line);
     ProcessGPXfile(run);
     progress.End(run.outcome == RunOutcome::kNoWaypointLeft);
     FinishRun(run, AppendErrorLog);

@@ -14,7 +14,7 @@
 #endif
 
 #include "cli/command_line_run.h"
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
 #include "cli/stop_signal.h"
 #include "cli/terminal_width.h"
 #include "net/curl_page_source.h"

@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
 #include "core/run.h"
 
 namespace velmora {

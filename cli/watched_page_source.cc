@@ -1,7 +1,7 @@
 #include "cli/watched_page_source.h"
 
 #include "cli/stop_signal.h"
-#include "net/fetch_cache_page_html.h"
+#include "net/patient_fetch.h"
 
 namespace velmora {
 

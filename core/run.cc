@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace velmora {
 namespace {
 
@@ -19,6 +21,10 @@ std::string EndText(const Run& run) {
 }
 
 }  // namespace
+
+Pace PaceOf(std::string_view command_line) {
+  return LowerAscii(command_line) == "quick" ? Pace::kQuick : Pace::kNormal;
+}
 
 int BenchmarksInAll(const Run& run) {
   return std::max(run.state.BenchmarkTotal, run.benchmarks_done);

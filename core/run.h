@@ -6,14 +6,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/edges.h"
+#include "core/logs_source.h"
 #include "core/run_state.h"
 #include "core/settings.h"
 
 namespace velmora {
 
-class DatasheetArchive;
 struct ResumePoint;  // gpx/resume_point.h
 
 // How a run ended, for front ends that report it (the command line's exit
@@ -34,18 +35,25 @@ struct RunStopped {
   std::string reason;  // for the user: "interrupted", "terminated"
 };
 
+// How long the pauses between benchmarks are: "quick" on the program's
+// command line halves them.
+enum class Pace { kNormal, kQuick };
+
+// kQuick when the command-line argument text is "quick" in any letter case
+// (and nothing else).
+Pace PaceOf(std::string_view command_line);
+
 struct Run {
   RunState& state;
   const Settings& settings;
   Edges edges;
-  // The program's command-line argument text ("quick" selects short pauses).
-  std::string CommandLine;
+  // The pace of the pauses between benchmarks.
+  Pace pace = Pace::kNormal;
   // Set by the GPX processing when it returns.
   RunOutcome outcome = RunOutcome::kNotStarted;
-  // The datasheets of the document's benchmarks, read from the settings'
-  // datasheet file at the start of the run (logs/log_source.h); empty for
-  // the other sources.
-  std::shared_ptr<const DatasheetArchive> datasheet_archive = nullptr;
+  // Where the logs come from; set by a front end before the run
+  // (sources/make_logs_source.h: MakeLogsSource).
+  std::unique_ptr<LogsSource> source = nullptr;
   // The benchmarks completed so far (written to the result file); kept by
   // the scan.
   int benchmarks_done = 0;

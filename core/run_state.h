@@ -20,8 +20,6 @@ struct RunState {
   // benchmarks except where the scan says so.
   bool RunFinished = false;     // the benchmark scan came to its end
   bool MoreBenchmarks = false;  // the scan goes on while true
-  bool NoBenchmark = false;     // the website knows no benchmark with the PID
-  bool NoLogs = false;          // the listing page holds no log row
   std::string CurrentPID;       // first 6 characters of the waypoint's name
   Pos NameEndPos = 0;           // position of the waypoint's "</name>"
   Pos BenchmarkEnd = 0;         // end of the description range; 0 if none

@@ -140,8 +140,4 @@ LoadedSettings LoadSettings() {
   return LoadSettings([](const char* name) { return std::getenv(name); });
 }
 
-std::string ListingUrlPrefix(const Settings& settings) {
-  return "http://" + settings.listing_host + "/mark/details.aspx?PID=";
-}
-
 }  // namespace velmora

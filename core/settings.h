@@ -32,12 +32,6 @@ struct Settings {
   std::string datasheet_file;
 };
 
-// True when the logs come from a downloaded datasheet file: no network, no
-// pauses, and result writes paced by time.
-inline bool ReadsDatasheetFile(const Settings& settings) {
-  return settings.log_source == LogSource::kDatasheet && !settings.datasheet_file.empty();
-}
-
 // A setting that cannot be used; what() is a message for the user.
 class SettingsError : public std::runtime_error {
  public:
@@ -73,9 +67,6 @@ bool ParseLogSource(const std::string& text, LogSource& source);
 
 // The short name of a host: without "www." and without ":port".
 std::string ShortHostName(const std::string& host);
-
-// "http://" + listing host + "/mark/details.aspx?PID=".
-std::string ListingUrlPrefix(const Settings& settings);
 
 }  // namespace velmora
 

@@ -45,6 +45,12 @@ std::string Trim(std::string_view text);
 // ASCII lower case; other bytes unchanged.
 std::string LowerAscii(std::string_view text);
 
+// True for the blanks of markup text: space, tab, carriage return, line feed.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// True for the ASCII digits 0 to 9.
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace velmora
 
 #endif

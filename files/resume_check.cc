@@ -38,11 +38,6 @@ std::optional<std::string> LoadedInput(const ResumeRecord& record, const std::st
   return load ? load(std::move(*input)) : std::move(*input);
 }
 
-std::string StoppedAfter(const std::string& file, int completed, int total) {
-  return "An earlier run over " + file + " stopped after " + std::to_string(completed) + " of " +
-         std::to_string(total) + " benchmarks";
-}
-
 }  // namespace
 
 bool ResultMatches(std::string_view result, const ResultState& state, std::string_view loaded) {
@@ -102,18 +97,6 @@ ResumeCheck CheckResume(const std::string& gpx_file_name, const std::string& sou
     }
   }
   return CheckResume(text, gpx_file_name, ResultFileName(gpx_file_name), source, settings, load);
-}
-
-std::string ResumableRunLine(const std::string& file, int completed, int total) {
-  return StoppedAfter(file, completed, total) + "; it can be resumed with --resume.";
-}
-
-std::string ContinueRunQuestion(const std::string& file, int completed, int total) {
-  return StoppedAfter(file, completed, total) + ". Continue it?";
-}
-
-std::string FreshRunLine(const std::string& reason) {
-  return "Starting a fresh run: " + reason + ".";
 }
 
 }  // namespace velmora

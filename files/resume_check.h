@@ -1,5 +1,4 @@
-// Whether a run can go on from where an earlier one stopped, and the lines the
-// front ends show about it.
+// Whether a run can go on from where an earlier one stopped, and why not.
 #ifndef VELMORA_FILES_RESUME_CHECK_H
 #define VELMORA_FILES_RESUME_CHECK_H
 
@@ -60,19 +59,6 @@ ResumeCheck CheckResume(const std::optional<std::string>& record_text,
 // read counts as damaged.
 ResumeCheck CheckResume(const std::string& gpx_file_name, const std::string& source,
                         const SourceSettings& settings, const LoadInput& load = {});
-
-// The command line's line when a run starts over although it could resume:
-// "An earlier run over FILE stopped after N of M benchmarks; it can be
-// resumed with --resume."
-std::string ResumableRunLine(const std::string& file, int completed, int total);
-
-// The windows' Yes/No question: "An earlier run over FILE stopped after N of
-// M benchmarks. Continue it?"
-std::string ContinueRunQuestion(const std::string& file, int completed, int total);
-
-// The line of a fresh run when resuming was asked for:
-// "Starting a fresh run: REASON."
-std::string FreshRunLine(const std::string& reason);
 
 }  // namespace velmora
 

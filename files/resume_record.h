@@ -23,6 +23,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/logs_source.h"
+
 namespace velmora {
 
 inline constexpr const char* kRecordFormatName = "velmora-resume";
@@ -39,10 +41,6 @@ struct ResultState {
 
   bool operator==(const ResultState&) const = default;
 };
-
-// The settings of the source that decide what it fetches, e.g. "host", or
-// "archive" with "archive-size" and "archive-mtime".
-using SourceSettings = std::map<std::string, std::string>;
 
 struct ResumeRecord {
   std::int64_t input_size = 0;

@@ -23,5 +23,5 @@ done
 llvm-profdata merge -sparse build-fuzz-cov/profiles/*.profraw -o build-fuzz-cov/fuzz.profdata
 objects=(build-fuzz-cov/harvest_fuzzer -object build-fuzz-cov/scan_fuzzer)
 llvm-cov report "${objects[@]}" -instr-profile=build-fuzz-cov/fuzz.profdata \
-  "$PWD/logs" "$PWD/gpx" "$PWD/net/fetch_cache_page_html.cc" "$PWD/net/random_pause.cc" \
+  "$PWD/logs" "$PWD/listing" "$PWD/sources" "$PWD/gpx" "$PWD/net/patient_fetch.cc" "$PWD/net/random_pause.cc" \
   "$PWD/net/pause_length.cc" "$PWD/core/text.cc"

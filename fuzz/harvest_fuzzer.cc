@@ -20,8 +20,8 @@
 #include "core/run.h"
 #include "core/text.h"
 #include "fuzz_checks.h"
-#include "logs/harvest_log_table.h"
-#include "logs/quillet.h"
+#include "listing/harvest_log_table.h"
+#include "listing/quillet.h"
 #include "tests/support/fakes.h"
 
 namespace velmora::fuzz {
@@ -47,7 +47,8 @@ class SamePageSource : public PageSource {
   std::string page_;
 };
 
-class NoProgress : public Progress {
+// The harvest of one page never touches the count.
+class UntouchedProgress : public Progress {
  public:
   void SetCount(int) override { Require(false, "the harvest set the progress count"); }
 };
@@ -102,18 +103,18 @@ void CheckLogsFound(const std::string& page, const std::string& block) {
 
 void HarvestOnce(const std::string& page) {
   RunState state;
-  state.MoreBenchmarks = true;
-  state.LogBlock = "left over from the previous benchmark";
   Settings settings;
   settings.pause_scale = 0;  // no pauses
   testing::FakeClock clock;
   testing::FakePump pump(clock);
   SamePageSource pages(page);
   testing::RecordingMessages messages;
-  NoProgress progress;
-  Run run{state, settings, Edges{pages, clock, pump, messages, progress}, ""};
+  UntouchedProgress progress;
+  Run run{state, settings, Edges{pages, clock, pump, messages, progress}};
 
-  Quillet("http://www.geocaching.com/mark/details.aspx?PID=KK1523", run);
+  using Kind = HarvestOutcome::Kind;
+  const HarvestOutcome outcome =
+      Quillet("http://www.geocaching.com/mark/details.aspx?PID=KK1523", run);
 
   Require(pump.calls == 0, "an instant pause let events run");
   const bool usable = !page.empty() && !Contains(page, "Server Too Busy");
@@ -121,22 +122,21 @@ void HarvestOnce(const std::string& page) {
     Require(pages.fetches == kMostFetches, "the fetch gave up after the wrong number of tries");
     Require(messages.shown.size() == 1 && messages.shown[0].title == "Cannot Continue",
             "no page without exactly one \"Cannot Continue\"");
-    Require(!state.MoreBenchmarks && state.LogBlock.empty() && !state.NoBenchmark &&
-                !state.NoLogs,
-            "no page, yet the run state says otherwise");
+    Require(outcome.kind == Kind::kNoPage && outcome.logs.empty(),
+            "no page, yet the outcome says otherwise");
     return;
   }
   Require(pages.fetches == 1 && messages.shown.empty(), "a usable page was fetched again");
-  Require(state.MoreBenchmarks, "a usable page stopped the run");
+  Require(outcome.kind != Kind::kNoPage, "a usable page stopped the run");
   if (Contains(page, kNoBenchmarkNotice)) {
-    Require(state.NoBenchmark && !state.NoLogs && state.LogBlock.empty(),
+    Require(outcome.kind == Kind::kNoBenchmark && outcome.logs.empty(),
             "the no-benchmark notice was not obeyed");
   } else if (!Contains(page, kLogRowMarker)) {
-    Require(state.NoLogs && !state.NoBenchmark && state.LogBlock.empty(),
+    Require(outcome.kind == Kind::kNoLogs && outcome.logs.empty(),
             "a page without row markers did not report no logs");
   } else {
-    Require(!state.NoLogs && !state.NoBenchmark, "a page with logs set a flag");
-    CheckLogsFound(page, state.LogBlock);
+    Require(outcome.kind == Kind::kLogs, "a page with logs reported no logs");
+    CheckLogsFound(page, outcome.logs);
   }
 }
 

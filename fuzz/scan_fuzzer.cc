@@ -38,6 +38,8 @@
 #include "gpx/process_gpx_file.h"
 #include "gpx_generator.h"
 #include "scan_pages.h"
+#include "sources/listing_source.h"
+#include "sources/make_logs_source.h"
 #include "tests/support/fakes.h"
 
 namespace velmora::fuzz {
@@ -134,7 +136,8 @@ ScanRecord Scan(const std::string& input) {
   ChoosingPageSource pages(kMostFetchesPerBenchmark * static_cast<std::size_t>(names + 1));
   CheckedMessages messages(static_cast<std::size_t>(names) + 2);
   CheckedProgress progress(state, names);
-  Run run{state, settings, Edges{pages, clock, pump, messages, progress}, ""};
+  Run run{state, settings, Edges{pages, clock, pump, messages, progress}};
+  run.source = MakeLogsSource(settings);
 
   ProcessGPXfile(run);
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz_checks.h"
-#include "logs/harvest_log_table.h"
+#include "listing/harvest_log_table.h"
 #include "tests/support/builders.h"
 
 namespace velmora::fuzz {
@@ -14,8 +14,8 @@ namespace {
 // Three logs as the listing website writes them: a plain one, a
 // multi-paragraph one with quotes and an ampersand, one with entities.
 std::string LogsPage() {
-  using testing::LogRowSpec;
-  const std::vector<LogRowSpec> rows = {
+  using testing::LogRowFields;
+  const std::vector<LogRowFields> rows = {
       {"Found it", "7/4/2009", "Jane Doe",
        "<p>Found it in the north abutment. Disk in good shape \u2014 \u201cMILL 3\u201d legible."},
       {"Didn't find it", "10/12/2008", "O'Brien & Sons",

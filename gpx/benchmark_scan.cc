@@ -9,21 +9,18 @@
 #endif
 
 #include "core/text.h"
-#include "datasheet/benchmark_pids.h"
 #include "files/file_error.h"
 #include "files/resume_record.h"
 #include "gpx/document_edits.h"
-#include "gpx/find_next_benchmark.h"
+#include "gpx/benchmark_search.h"
 #include "gpx/mark_recovery_status.h"
 #include "gpx/result_writer.h"
-#include "logs/log_source.h"
+#include "gpx/waypoints.h"
 #include "net/random_pause.h"
 
 namespace velmora {
 
-float ScanPause(const std::string& command_line) {
-  return LowerAscii(command_line) == "quick" ? 2.5f : 5.0f;
-}
+float ScanPause(Pace pace) { return pace == Pace::kQuick ? 2.5f : 5.0f; }
 
 namespace {
 
@@ -34,13 +31,11 @@ void EndScan(Run& run, RunOutcome outcome) {
 
 // The edit that the harvest's outcome calls for: a terrain mark for the two
 // special outcomes (the log zone stays as it is), else the new logs.
-void ApplyHarvest(RunState& state, const LogZone& zone) {
-  if (state.NoBenchmark) {
+void ApplyHarvest(RunState& state, const LogZone& zone, HarvestOutcome::Kind kind) {
+  if (kind == HarvestOutcome::Kind::kNoBenchmark) {
     SetTerrain(state, '4');
-    state.NoBenchmark = false;
-  } else if (state.NoLogs) {
+  } else if (kind == HarvestOutcome::Kind::kNoLogs) {
     SetTerrain(state, '3');
-    state.NoLogs = false;
   } else {
     InsertLogBlock(state, zone);
   }
@@ -73,27 +68,34 @@ class DoneSourcePages {
   std::uintptr_t next_ = 0;  // the first page not given back; 0: none yet
 };
 
+// True for the outcomes that stop the run: no page, or another site's page.
+bool StopsTheRun(HarvestOutcome::Kind kind) {
+  return kind == HarvestOutcome::Kind::kNoPage || kind == HarvestOutcome::Kind::kForeignPage;
+}
+
 // The walk over the benchmarks; returns how it ended.
 RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
   RunState& state = run.state;
-  const float pause = PausesBetweenBenchmarks(run) ? ScanPause(run.CommandLine) : 0.0f;
+  LogsSource& source = *run.source;
+  const float pause = source.PausesBetweenBenchmarks() ? ScanPause(run.pace) : 0.0f;
   DoneSourcePages done_source;
   while (state.MoreBenchmarks) {
     const FindOutcome found = FindNextBenchmark(run, cursor);
     if (found == FindOutcome::kMalformed) return RunOutcome::kMalformed;
     if (found == FindOutcome::kNoWaypointLeft) break;
-    HarvestLogs(state.CurrentPID, run);
-    // No page: the harvest has told the user; this waypoint is not written.
-    if (!state.MoreBenchmarks) return RunOutcome::kNoPage;
+    HarvestOutcome harvest = source.Harvest(state.CurrentPID, run);
+    // No page: the source has told the user; this waypoint is not written.
+    if (StopsTheRun(harvest.kind)) return RunOutcome::kNoPage;
+    state.LogBlock = std::move(harvest.logs);
     MarkRecoveryStatus(state);
-    ApplyHarvest(state, cursor.log_zone);
+    ApplyHarvest(state, cursor.log_zone, harvest.kind);
     KeepWaypoint(state, cursor);
-    writer.Completed(cursor.ResultPieces(state));
+    writer.Completed(cursor.Pieces(state));
     done_source.Release(cursor);
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     run.edges.pump.Poll();
-    // None from the datasheet file, nor at a pause scale of 0.
+    // None from a source that makes none, nor at a pause scale of 0.
     if (pause > 0 && run.settings.pause_scale > 0) RandomPause(pause, run.pacing());
   }
   return RunOutcome::kNoWaypointLeft;
@@ -119,7 +121,7 @@ void ProcessVer11GPXfile(Run& run, ScanStart start) {
   ResultWriter writer(run, std::move(start), cursor.source.size());
   // However the scan ends, every completed benchmark reaches the file first.
   const auto finish = [&] {
-    writer.Flush(cursor.ResultPieces(state));
+    writer.Flush(cursor.Pieces(state));
     EndOfScan(state, cursor);
   };
   RunOutcome outcome;

@@ -10,9 +10,8 @@
 
 namespace velmora {
 
-// 5.0 seconds, or 2.5 when the command-line argument text is "quick" in any
-// letter case (and nothing else).
-float ScanPause(const std::string& command_line);
+// The pause between two benchmarks: 5.0 seconds, or 2.5 at the quick pace.
+float ScanPause(Pace pace);
 
 // Runs the scan over run.state.DocumentText in one pass from `start` (a
 // fresh run: FreshStart), writing the result file through a ResultWriter;

@@ -7,7 +7,7 @@
 
 #include "core/run_state.h"
 #include "core/text.h"
-#include "gpx/find_next_benchmark.h"
+#include "gpx/waypoints.h"
 
 namespace velmora {
 

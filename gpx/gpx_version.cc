@@ -2,11 +2,11 @@
 
 #include <cstddef>
 
+#include "core/text.h"
+
 namespace velmora {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // The position of the first <gpx start tag outside comments and processing
 // instructions; npos when there is none.

@@ -1,6 +1,6 @@
 #include "gpx/mark_recovery_status.h"
 
-#include "gpx/find_next_benchmark.h"
+#include "gpx/benchmark_search.h"
 #include "gpx/document_edits.h"
 
 namespace velmora {

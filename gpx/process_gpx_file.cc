@@ -1,38 +1,17 @@
 #include "gpx/process_gpx_file.h"
 
-#include "core/text.h"
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/gpx_version.h"
 #include "gpx/resume_point.h"
-#include "logs/log_source.h"
+#include "gpx/waypoints.h"
 
 namespace velmora {
 
-std::string DatasheetPrefix(const Settings& settings) {
-  return "http://" + settings.datasheet_host + "/cgi-bin/ds_mark.prl?PidBox";
-}
-
-std::string ListingLinkPrefix(const Settings& settings) {
-  return "http://" + settings.listing_host + "/mark/details.aspx?PID";
-}
-
-void RewriteDatasheetLinks(std::string& document, const Settings& settings) {
-  const std::string from = DatasheetPrefix(settings);
-  if (!Contains(document, from)) return;
-  document = ReplaceAll(document, from, ListingLinkPrefix(settings));
-}
-
-std::string LoadedDocument(std::string input, const Settings& settings) {
-  // The datasheet source leaves the datasheet links as they are.
-  if (settings.log_source == LogSource::kListing) RewriteDatasheetLinks(input, settings);
-  return input;
-}
-
 namespace {
 
-// The document and the scan's start: the input file as read, its datasheet
-// links rewritten (listing source only), or for a resumed run the earlier
+// The document and the scan's start: the input file as read, its links
+// rewritten as the source wants them, or for a resumed run the earlier
 // run's result, which has them rewritten already.
 ScanStart LoadDocument(Run& run) {
   RunState& state = run.state;
@@ -42,8 +21,8 @@ ScanStart LoadDocument(Run& run) {
     return ResumeStart(*run.resume);
   }
   state.DocumentText = ReadWholeFile(state.GPXFileName);
-  ScanStart start = FreshStart(state.DocumentText, run.settings);
-  state.DocumentText = LoadedDocument(std::move(state.DocumentText), run.settings);
+  ScanStart start = FreshStart(state.DocumentText, *run.source);
+  run.source->RewriteLinks(state.DocumentText);
   return start;
 }
 
@@ -54,7 +33,7 @@ void ProcessGPXfile(Run& run) {
   ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
   if (version == "1.0" || version == "1.1") {
-    PrepareLogSource(run);
+    run.source->Prepare(BenchmarkPids(state.DocumentText));
     ProcessVer11GPXfile(run, std::move(start));
     return;
   }

@@ -10,31 +10,14 @@
 
 namespace velmora {
 
-// "http://" + datasheet host + "/cgi-bin/ds_mark.prl?PidBox".
-std::string DatasheetPrefix(const Settings& settings);
-
-// "http://" + listing host + "/mark/details.aspx?PID", without "=": the "="
-// that follows "PidBox" in a datasheet link stays and follows "PID".
-std::string ListingLinkPrefix(const Settings& settings);
-
-// Replaces every datasheet prefix in `document` by the listing prefix
-// (exact, case-sensitive, left to right; replaced text is not searched
-// again). A document without datasheet links is not copied.
-void RewriteDatasheetLinks(std::string& document, const Settings& settings);
-
-// The input file's bytes as a run loads them: with the datasheet links
-// rewritten for the listing source, as read for the others.
-std::string LoadedDocument(std::string input, const Settings& settings);
-
 // The message for a document that is neither GPX 1.0 nor GPX 1.1.
 inline constexpr const char* kNotGpxText =
     "This file is not a GPX 1.0 or 1.1 document; nothing was changed.";
 
-// Reads run.state.GPXFileName into DocumentText, rewrites datasheet links
-// (listing source only) and, when the <gpx> start tag says version 1.0 or
-// 1.1, prepares the log source (PrepareLogSource: a datasheet file that
-// cannot be used throws DatasheetArchiveError before anything is written) and
-// runs the scan (both versions alike). Any other document is left alone:
+// Reads run.state.GPXFileName into DocumentText, lets run.source rewrite its
+// links (LogsSource::RewriteLinks) and, when the <gpx> start tag says version
+// 1.0 or 1.1, prepares the source with the document's PIDs (a source that
+// cannot be used throws before anything is written) and runs the scan (both versions alike). Any other document is left alone:
 // kNotGpxText is shown and the outcome is kNotGpx. With run.resume set, the
 // earlier run's result is the document instead (no link rewrite) and the
 // scan goes on where that run stopped (ResumeStart). run.state.RunFinished

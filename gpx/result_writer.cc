@@ -33,14 +33,10 @@ bool WriteIsDue(double floor, double last_write, double since_last_write) {
   return since_last_write >= std::max(floor, kWriteSpacing * last_write);
 }
 
-double ShortestTimeBetweenWrites(const Settings& settings) {
-  return ReadsDatasheetFile(settings) ? 1.0 : 0.0;
-}
-
 ResultWriter::ResultWriter(Run& run, ScanStart start, std::size_t document_size)
     : run_(run),
       record_(std::move(start.record)),
-      floor_(ShortestTimeBetweenWrites(run.settings)),
+      floor_(run.source->SecondsBetweenWrites()),
       final_part_(start.final_part),
       hashed_(start.position),
       input_end_(start.rest + static_cast<std::int64_t>(document_size - start.position)),

@@ -1,23 +1,21 @@
 // Every write of the result file during a scan, paced by the writes' own
 // cost: the first completed benchmark is written, later ones once the time
 // since the last write is at least 20 times that write's duration (and at
-// least the source's shortest time between writes), and every completed
-// benchmark at the end and at every stop. Each write replaces the file whole
+// least the source's SecondsBetweenWrites), and every completed benchmark at
+// the end and at every stop. Each write replaces the file whole
 // and durably (temporary file, flush to the disk, rename), so the file always
 // holds some number of completed benchmarks.
 #ifndef VELMORA_GPX_RESULT_WRITER_H
 #define VELMORA_GPX_RESULT_WRITER_H
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "core/run.h"
-#include "core/settings.h"
 #include "files/resume_record.h"
 #include "files/sha256.h"
 #include "gpx/resume_point.h"
+#include "gpx/scan_cursor.h"
 
 namespace velmora {
 
@@ -29,14 +27,6 @@ inline constexpr double kWriteSpacing = 20.0;
 // have passed since the last write, which took `last_write` seconds: at
 // least kWriteSpacing times the write and at least `floor` seconds.
 bool WriteIsDue(double floor, double last_write, double since_last_write);
-
-// The shortest time between two writes of the result: a second for the
-// datasheet file (no pauses, no downloads), none for web sources.
-double ShortestTimeBetweenWrites(const Settings& settings);
-
-// The result file's text in pieces: the output already made (final), then
-// the rest of the loaded document.
-using ResultPieces = std::array<std::string_view, 2>;
 
 class ResultWriter {
  public:

@@ -1,42 +1,24 @@
 #include "gpx/resume_point.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "files/file_error.h"
 #include "files/file_utils.h"
 #include "files/sha256.h"
-#include "gpx/process_gpx_file.h"
 
 namespace velmora {
 
-std::string RecordSourceName(const Settings& settings) {
-  if (settings.log_source == LogSource::kListing) return "listing";
-  return ReadsDatasheetFile(settings) ? "datasheet-file" : "datasheet";
-}
-
-SourceSettings RecordSourceSettings(const Settings& settings) {
-  if (settings.log_source == LogSource::kListing) return {{"host", settings.listing_host}};
-  if (!ReadsDatasheetFile(settings)) return {{"host", settings.datasheet_host}};
-  std::error_code error;
-  const std::filesystem::path archive = std::filesystem::absolute(settings.datasheet_file, error);
-  const std::string path = error ? settings.datasheet_file : archive.string();
-  const auto size = std::filesystem::file_size(settings.datasheet_file, error);
-  return {{"archive", path}, {"archive-size", error ? "unknown" : std::to_string(size)}};
-}
-
-ResumeRecord FreshRecord(std::string_view input, const Settings& settings) {
+ResumeRecord FreshRecord(std::string_view input, const LogsSource& source) {
   ResumeRecord record;
   record.input_size = static_cast<std::int64_t>(input.size());
   record.input_sha256 = Sha256Hex(input);
-  record.source = RecordSourceName(settings);
-  record.source_settings = RecordSourceSettings(settings);
+  record.source = source.RecordName();
+  record.source_settings = source.RecordSettings();
   return record;
 }
 
-ScanStart FreshStart(std::string_view input, const Settings& settings) {
-  return ScanStart{FreshRecord(input, settings), 0, 0, -1, 0, Sha256()};
+ScanStart FreshStart(std::string_view input, const LogsSource& source) {
+  return ScanStart{FreshRecord(input, source), 0, 0, -1, 0, Sha256()};
 }
 
 ScanStart ResumeStart(const ResumePoint& point) {
@@ -45,10 +27,12 @@ ScanStart ResumeStart(const ResumePoint& point) {
                    point.state.rest,      point.final_part};
 }
 
-ResumeCheck CheckRunResume(const std::string& gpx_file_name, const Settings& settings) {
-  return CheckResume(
-      gpx_file_name, RecordSourceName(settings), RecordSourceSettings(settings),
-      [&settings](std::string input) { return LoadedDocument(std::move(input), settings); });
+ResumeCheck CheckRunResume(const std::string& gpx_file_name, const LogsSource& source) {
+  return CheckResume(gpx_file_name, source.RecordName(), source.RecordSettings(),
+                     [&source](std::string input) {
+                       source.RewriteLinks(input);
+                       return input;
+                     });
 }
 
 std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
@@ -74,11 +58,6 @@ std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
   whole.Update(document.substr(static_cast<std::size_t>(position)));
   if (whole.Final() != check.result_sha256) return nullptr;
   return point;
-}
-
-std::string ContinuingRunLine(const std::string& file, int completed, int total) {
-  return "Continuing the earlier run over " + file + " after " + std::to_string(completed) +
-         " of " + std::to_string(total) + " benchmarks.";
 }
 
 }  // namespace velmora

@@ -1,6 +1,6 @@
-// Going on with a run that stopped: where a scan begins (ScanStart), the
+// Going on with a run that stopped: where a scan begins (ScanStart) and the
 // point an earlier run left (ResumePoint, read from its progress record and
-// result file), and the source of logs as a progress record names it.
+// result file).
 #ifndef VELMORA_GPX_RESUME_POINT_H
 #define VELMORA_GPX_RESUME_POINT_H
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings.h"
+#include "core/logs_source.h"
 #include "files/resume_check.h"
 #include "files/resume_record.h"
 #include "files/sha256.h"
@@ -35,35 +35,24 @@ struct ScanStart {
   Sha256 final_part;          // has taken the bytes before `position`
 };
 
-// "listing", "datasheet" or "datasheet-file".
-std::string RecordSourceName(const Settings& settings);
-
-// What decides the pages fetched: the web source's host, or the datasheet
-// file's absolute path ("archive") and size ("archive-size").
-SourceSettings RecordSourceSettings(const Settings& settings);
-
 // The record of a fresh run over an input whose bytes, as read, are `input`.
-ResumeRecord FreshRecord(std::string_view input, const Settings& settings);
+ResumeRecord FreshRecord(std::string_view input, const LogsSource& source);
 
 // The scan start of a fresh run over `input` (position 0, count from 0).
-ScanStart FreshStart(std::string_view input, const Settings& settings);
+ScanStart FreshStart(std::string_view input, const LogsSource& source);
 
 // The scan start that goes on from `point`.
 ScanStart ResumeStart(const ResumePoint& point);
 
-// CheckResume for the chosen GPX file with the run's settings and the input
-// loaded as the run loads it (LoadedDocument).
-ResumeCheck CheckRunResume(const std::string& gpx_file_name, const Settings& settings);
+// CheckResume for the chosen GPX file with the run's source of logs, the
+// input loaded as the run loads it (LogsSource::RewriteLinks).
+ResumeCheck CheckRunResume(const std::string& gpx_file_name, const LogsSource& source);
 
 // The point to go on from, for a check that says resume: the result file read
 // again. Empty when its bytes are no longer the ones the check found (then the
 // run starts afresh).
 std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
                                                    const std::string& gpx_file_name);
-
-// The line of a run that goes on: "Continuing the earlier run over FILE
-// after N of M benchmarks."
-std::string ContinuingRunLine(const std::string& file, int completed, int total);
 
 }  // namespace velmora
 

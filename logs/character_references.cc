@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/text.h"
+
 namespace velmora {
 
 namespace {
@@ -13,7 +15,6 @@ namespace {
 constexpr char32_t kNoBreakSpace = 0xA0;
 constexpr std::size_t kLongestName = 32;  // longer than any entity name
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) {
   return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }

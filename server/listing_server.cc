@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "logs/harvest_log_table.h"
+#include "listing/harvest_log_table.h"
 
 namespace velmora {
 

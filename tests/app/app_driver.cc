@@ -48,7 +48,8 @@ void ProcessPrintingCounts(velmora::Run& run) {
   velmora::Run printed{run.state, run.settings,
                        velmora::Edges{run.edges.pages, run.edges.clock, run.edges.pump,
                                       run.edges.messages, progress},
-                       run.CommandLine};
+                       run.pace};
+  printed.source = std::move(run.source);
   velmora::ProcessGPXfile(printed);
   run.outcome = printed.outcome;
   run.benchmarks_done = printed.benchmarks_done;

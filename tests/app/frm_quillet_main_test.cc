@@ -139,16 +139,22 @@ TEST_F(FrmQuilletMainTest, ChooserShowsTheGpxFilesInAnyLetterCase) {
   EXPECT_EQ(h_.state.GPXFileName, "HANDHELD.GPX");
 }
 
+TEST(ContinueRunQuestionTest, AsksAboutTheEarlierRun) {
+  EXPECT_EQ(velmora::ContinueRunQuestion("quads.gpx", 12, 40),
+            "An earlier run over quads.gpx stopped after 12 of 40 benchmarks. Continue it?");
+}
+
 TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
   Put("quads.gpx");
   UserChooses("quads.gpx");
-  h_.command_line = "quick";
+  h_.pace = velmora::Pace::kQuick;
   bool shown_with_go_disabled = false;
-  std::string processed_file, command_line;
+  std::string processed_file;
+  velmora::Pace pace = velmora::Pace::kNormal;
   h_.process = [&](velmora::Run& run) {
     shown_with_go_disabled = h_.window().isVisible() && !h_.go_button()->isEnabled();
     processed_file = run.state.GPXFileName;
-    command_line = run.CommandLine;
+    pace = run.pace;
     run.edges.progress.SetCount(1);
     run.edges.progress.SetCount(2);
     run.benchmarks_done = 2;
@@ -158,7 +164,7 @@ TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
   EXPECT_FALSE(h_.window().Load());
   EXPECT_TRUE(shown_with_go_disabled);
   EXPECT_EQ(processed_file, "quads.gpx");
-  EXPECT_EQ(command_line, "quick");
+  EXPECT_EQ(pace, velmora::Pace::kQuick);
   EXPECT_EQ(h_.pump.calls, 1);  // one pass of events before the work
   EXPECT_THAT(h_.events, ElementsAre("chooser", "process", "log", "message"));
   EXPECT_THAT(h_.error_log, ElementsAre("quads.gpx: 2 of 2 benchmarks; finished"));

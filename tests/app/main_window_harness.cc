@@ -15,7 +15,7 @@ frmQuilletMain& MainWindowHarness::window() {
       state,
       settings,
       Edges{pages, clock, pump, ordered_messages_, watcher_},
-      command_line,
+      pace,
       [this](Run& run) {
         events.push_back("process");
         ++process_calls;

@@ -60,7 +60,7 @@ struct MainWindowHarness {
   ScriptedPump pump;
   ScriptedPageSource pages;
   RecordingMessages messages;
-  std::string command_line;
+  Pace pace = Pace::kNormal;
   // What the user does in the shown chooser; by default nothing (closed).
   std::function<void(frmGetGPX&)> user;
   // The chooser's "Datasheet file..." dialog; by default cancelled.

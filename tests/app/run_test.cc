@@ -135,7 +135,7 @@ class WindowRunTest : public RunTest {
   }
   frmQuilletMain& Window() {
     window_ = std::make_unique<frmQuilletMain>(MainWindowParts{
-        state_, settings_, Edges{pages_, clock_, pump_, messages_, watcher_}, "",
+        state_, settings_, Edges{pages_, clock_, pump_, messages_, watcher_}, Pace::kNormal,
         ProcessGPXfile, [this](const std::string& text) { error_log_.push_back(text); },
         [](frmGetGPX& chooser) { ChooseEntry(chooser, "quads.gpx"); }});
     return *window_;

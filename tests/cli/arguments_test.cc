@@ -6,7 +6,7 @@
 #include <regex>
 #include <set>
 
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
 
 namespace velmora {
 namespace {

@@ -13,8 +13,10 @@
 
 #include "cli/arguments.h"
 #include "core/text.h"
-#include "cli/exit_status.h"
+#include "core/exit_status.h"
+#include "cli/resume_lines.h"
 #include "cli/stop_signal.h"
+#include "files/resume_check.h"
 #include "tests/support/builders.h"
 #include "tests/support/child_process.h"
 #include "tests/support/fakes.h"
@@ -70,6 +72,14 @@ class CommandLineTest : public ::testing::Test {
   std::ostringstream out_;
   std::ostringstream err_;
 };
+
+TEST(ResumeLinesTest, TheLinesAboutAnEarlierRun) {
+  EXPECT_EQ(ResumableRunLine("quads.gpx", 12, 40),
+            "An earlier run over quads.gpx stopped after 12 of 40 benchmarks; it can be resumed "
+            "with --resume.");
+  EXPECT_EQ(FreshRunLine(kInputChangedReason),
+            "Starting a fresh run: the input file has changed since the earlier run.");
+}
 
 TEST_F(CommandLineTest, FinishedRunWritesResultAndErrorLogAndSaysFinished) {
   WriteFileBytes(folder_ / "quads.gpx",

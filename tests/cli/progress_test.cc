@@ -1,19 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "cli/progress_text.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
 #include "cli/terminal_progress.h"
 #include "core/run_state.h"
-#include "datasheet/benchmark_pids.h"
+#include "gpx/waypoints.h"
+#include "tests/support/builders.h"
 #include "tests/support/child_process.h"
 
 namespace velmora {
 namespace {
 
+using testing::Gpx11;
 using testing::Lines;
+using testing::Waypoint;
 
 const std::string kClear = "\r\x1b[K";
 
@@ -101,12 +106,12 @@ struct ProgressHarness {
       : line(out, terminal),
         progress(line, state, [this] { return now; }, 5, [this] { return width; }),
         messages(line) {
-    const std::string logs = "<groundspeak:logs></groundspeak:logs>";
-    state.DocumentText = "<metadata>" + logs + "</metadata>";  // not a benchmark
+    std::vector<std::string> waypoints;
     for (const char* pid : {"AB1234", "AB1240", "AB1250", "AB1260"}) {
-      state.DocumentText += std::string("<wpt><name>") + pid + "</name>" + logs + "</wpt>";
+      waypoints.push_back(Waypoint({.name = pid}));
     }
-    state.DocumentText += "<wpt><name>P 1</name>" + logs + "</wpt>";  // no PID: not fetched
+    waypoints.push_back(Waypoint({.name = "P 1"}));  // no PID: not fetched
+    state.DocumentText = Gpx11(waypoints);
     state.BenchmarkTotal = CountBenchmarks(state.DocumentText);  // as the scan counts them
   }
   double now = 100;

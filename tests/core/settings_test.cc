@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include "sources/listing_source.h"
+
 namespace velmora {
 namespace {
 

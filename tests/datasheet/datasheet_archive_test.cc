@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "datasheet/benchmark_pids.h"
+#include "gpx/waypoints.h"
 #include "datasheet/datasheet_collector.h"
 #include "datasheet/datasheet_reader.h"
 #include "tests/datasheet/datasheet_lines.h"

@@ -19,6 +19,7 @@
 
 #include "tests/faults/cli_under_test.h"
 #include "tests/faults/creation_watch.h"
+#include "tests/faults/kill_loop.h"
 #include "tests/faults/run_record.h"
 #include "server/listing_server.h"
 #include "tests/faults/survey_fixture.h"
@@ -181,10 +182,7 @@ TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion)
   const unsigned seed = std::random_device{}();
   std::mt19937 random(seed);
   const int run_us = static_cast<int>(took.count() * 1.1e6);
-  std::map<int, int> left;
-  int kills = 0;
-  for (int attempt = 1; attempt <= kMaxAttempts && kills < kKills && !HasFailure(); ++attempt) {
-    const std::filesystem::path folder = FreshFolder("attempt" + std::to_string(attempt));
+  const auto kill = [&](const std::filesystem::path& folder, int attempt, std::string& when) {
     CreationWatch creations(folder);
     BackgroundCli cli(Setup(folder));
     int delay = std::uniform_int_distribution<int>(0, run_us)(random);
@@ -195,18 +193,16 @@ TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion)
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delay));
     cli.Kill(SIGKILL);
-    const int status = cli.Wait();
-    SCOPED_TRACE("seed " + std::to_string(seed) + ", attempt " + std::to_string(attempt) +
-                 ", killed after " + std::to_string(delay) + " us");
-    if (status == 128 + SIGKILL) {
-      ++kills;
-      ++left[CheckKilledFolder(folder)];
-    } else {
-      EXPECT_EQ(status, 0) << "a run that was not killed failed";
-    }
-    ExpectARunAgainCompletes(folder);
-    std::filesystem::remove_all(folder);
-  }
+    when = "killed after " + std::to_string(delay) + " us";
+    return cli.Wait();
+  };
+  const KillSteps steps{
+      [this](const std::string& name) { return FreshFolder(name); }, kill,
+      [this](const std::filesystem::path& folder) { return CheckKilledFolder(folder); },
+      [this](const std::filesystem::path& folder) { ExpectARunAgainCompletes(folder); }};
+  const KillTally tally = KillRuns(steps, kKills, kMaxAttempts, "seed " + std::to_string(seed));
+  const int kills = tally.kills;
+  const std::map<int, int>& left = tally.left;
   std::cout << "archive run of " << took.count() << " s; after " << kills << " kills:";
   for (const auto& [version, count] : left) std::cout << " version " << version << " x" << count;
   std::cout << " (0: no result file); " << write_hit_ << " kills hit the write\n";

@@ -17,6 +17,7 @@
 
 #include "tests/faults/cli_under_test.h"
 #include "tests/faults/creation_watch.h"
+#include "tests/faults/kill_loop.h"
 #include "tests/faults/run_record.h"
 #include "tests/faults/survey_fixture.h"
 #include "tests/faults/survey_server.h"
@@ -198,23 +199,16 @@ TEST_F(KillSafetyTest, AKilledRunLeavesNoResultOrACompleteVersionAndARunAgainCom
   std::mt19937 random(seed);
   const double run_seconds = RunSeconds();
   run_us_ = static_cast<int>(run_seconds * 1.1e6);
-  std::map<int, int> left;  // version number (0: no result file) -> kills
-  int kills = 0;
-  for (int attempt = 1; attempt <= kMaxAttempts && kills < kKills && !HasFailure(); ++attempt) {
-    const std::filesystem::path folder = FreshFolder("attempt" + std::to_string(attempt));
-    std::string when;
-    const int status = KillARun(folder, attempt, random, when);
-    SCOPED_TRACE("seed " + std::to_string(seed) + ", attempt " + std::to_string(attempt) + ", " +
-                 when);
-    if (status == 128 + SIGKILL) {
-      ++kills;
-      ++left[CheckKilledFolder(folder)];
-    } else {
-      EXPECT_EQ(status, 0) << "a run that was not killed failed";
-    }
-    ExpectARunAgainCompletes(folder);
-    std::filesystem::remove_all(folder);
-  }
+  const KillSteps steps{
+      [this](const std::string& name) { return FreshFolder(name); },
+      [&](const std::filesystem::path& folder, int attempt, std::string& when) {
+        return KillARun(folder, attempt, random, when);
+      },
+      [this](const std::filesystem::path& folder) { return CheckKilledFolder(folder); },
+      [this](const std::filesystem::path& folder) { ExpectARunAgainCompletes(folder); }};
+  const KillTally tally = KillRuns(steps, kKills, kMaxAttempts, "seed " + std::to_string(seed));
+  const int kills = tally.kills;
+  const std::map<int, int>& left = tally.left;
   Report(run_seconds, kills, left);
   if (HasFailure()) return;  // stopped at the first kill that went wrong
   EXPECT_GE(kills, kKills) << "too many runs ended before their kill";

@@ -56,8 +56,8 @@ std::string SurveyDocument(int datasheet_lines) {
 
 namespace {
 
-std::vector<LogRowSpec> LogRows(const std::string& pid, int log_count) {
-  std::vector<LogRowSpec> rows;
+std::vector<LogRowFields> LogRows(const std::string& pid, int log_count) {
+  std::vector<LogRowFields> rows;
   for (int log = 1; log <= log_count; ++log) {
     const std::string n = std::to_string(log);
     rows.push_back({.type = "Found it",

@@ -215,15 +215,5 @@ TEST_F(ResumeCheckTest, EveryMismatchStartsAFreshRunWithItsReason) {
   EXPECT_EQ(Check().reason, kDamagedRecordReason);
 }
 
-TEST(ResumeTextsTest, TheLinesTheFrontEndsShow) {
-  EXPECT_EQ(ResumableRunLine("quads.gpx", 12, 40),
-            "An earlier run over quads.gpx stopped after 12 of 40 benchmarks; it can be resumed "
-            "with --resume.");
-  EXPECT_EQ(ContinueRunQuestion("quads.gpx", 12, 40),
-            "An earlier run over quads.gpx stopped after 12 of 40 benchmarks. Continue it?");
-  EXPECT_EQ(FreshRunLine(kInputChangedReason),
-            "Starting a fresh run: the input file has changed since the earlier run.");
-}
-
 }  // namespace
 }  // namespace velmora

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "gpx/find_next_benchmark.h"
+#include "gpx/benchmark_search.h"
 #include "gpx/process_gpx_file.h"
 #include "tests/gpx/scan_harness.h"
 
@@ -59,7 +59,8 @@ TEST(WaypointBounds, WaypointsWithoutLogZoneArePassedOverWholeAndTheNextBenchmar
   scan.Answer("Parkin", NoBenchmarkPage());
   HeardProgress heard;
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, heard}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, heard}};
+  run.source = MakeLogsSource(f.settings);
   ProcessGPXfile(run);
 
   EXPECT_THAT(scan.FetchedPids(), ElementsAre("KK1234"));
@@ -149,7 +150,7 @@ TEST(OutputSoFar, PiecesHoldTheCompletedWaypointsAndTheLoadedRest) {
   fake.state.DocumentText = document;
   ScanCursor cursor = StartOfScan(fake.state);
   auto joined = [&] {
-    const auto pieces = cursor.ResultPieces(fake.state);
+    const auto pieces = cursor.Pieces(fake.state);
     return std::string(pieces[0]) + std::string(pieces[1]);
   };
   ASSERT_EQ(FindNextBenchmark(fake.run, cursor), FindOutcome::kReady);
@@ -254,7 +255,8 @@ TEST_P(PacedFromStart, ArchiveSourceWritesOnceASecondAndAfterTheLast) {
     TimedProgress progress(scan, scan.fake.clock, 0.4);
     FakeRun& f = scan.fake;
     velmora::Run run{f.state, f.settings,
-                     Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
+                     Edges{f.pages, f.clock, f.pump, f.messages, progress}};
+    run.source = MakeLogsSource(f.settings);
     ProcessGPXfile(run);
     // 0.0: the first, written; 0.4, 0.8: not yet a second after it; 1.2:
     // written; 1.6: 0.4 after that.
@@ -273,31 +275,18 @@ TEST_F(PacedWrites, WebSourcesWriteAfterEveryBenchmark) {
   scan.fake.settings.datasheet_file.clear();
   TimedProgress progress(scan, scan.fake.clock, 0.0);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}};
+  run.source = MakeLogsSource(f.settings);
   ProcessGPXfile(run);
   EXPECT_THAT(LogsSeen(progress), ElementsAre(1, 2, 3));
 }
-
-// Stops the run at the given poll between benchmarks, as the command line's
-// pump does at Ctrl-C in a run without pauses.
-class StoppingPump : public EventPump {
- public:
-  explicit StoppingPump(int stop_at) : stop_at_(stop_at) {}
-  void DoEvents() override {}
-  void Poll() override {
-    if (++polls == stop_at_) throw RunStopped{"interrupted"};
-  }
-  int polls = 0;
-
- private:
-  int stop_at_;
-};
 
 TEST_F(PacedWrites, AStopWritesEveryCompletedBenchmarkFirst) {
   Start(4, 43200.0);
   StoppingPump pump(2);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, f.progress}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, f.progress}};
+  run.source = MakeLogsSource(f.settings);
   EXPECT_THROW(ProcessGPXfile(run), RunStopped);
   EXPECT_EQ(run.outcome, RunOutcome::kStopped);
   EXPECT_THAT(f.progress.counts, ElementsAre(1, 2));
@@ -325,7 +314,8 @@ TEST_P(SlowlyWritten, WritesArePacedByTheirDurationAndAStopWritesEveryCompletedB
   TimedProgress progress(scan, scan.fake.clock, 4.5);
   StoppingPump pump(GetParam().stop_at);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, progress}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, progress}};
+  run.source = MakeLogsSource(f.settings);
   const int stop_at = GetParam().stop_at;
   if (stop_at > 0) {
     EXPECT_THROW(ProcessGPXfile(run), RunStopped);

@@ -7,7 +7,7 @@
 
 #include "core/run_state.h"
 #include "core/text.h"
-#include "gpx/find_next_benchmark.h"
+#include "gpx/benchmark_search.h"
 #include "gpx/document_edits.h"
 #include "tests/gpx/gpx_fixtures.h"
 

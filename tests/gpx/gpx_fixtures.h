@@ -44,7 +44,7 @@ std::string GpxRootTag();
 // `after` behind it, as datasheets separate their sections.
 std::string WithAsteriskRun(const std::string& before, const std::string& after);
 
-using PageLog = LogRowSpec;
+using PageLog = LogRowFields;
 
 // True when xmllint finds `document` well-formed. `why` receives its report.
 bool WellFormedXml(const std::string& document, std::string* why = nullptr);

@@ -25,20 +25,6 @@ using ::testing::HasSubstr;
 
 const std::vector<std::string> kPids = {"KK1231", "KK1232", "KK1233", "KK1234"};
 
-// Stops the run at its n-th poll between benchmarks (0: never).
-class StoppingPump : public EventPump {
- public:
-  explicit StoppingPump(int stop_at) : stop_at_(stop_at) {}
-  void DoEvents() override {}
-  void Poll() override {
-    if (++polls_ == stop_at_) throw RunStopped{"interrupted"};
-  }
-
- private:
-  int stop_at_;
-  int polls_ = 0;
-};
-
 // Benchmarks among a user's waypoint and one without a log zone, one of them
 // with a datasheet link that the listing source rewrites.
 std::string Document() {
@@ -77,9 +63,10 @@ struct ResumeTest {
     f.state.GPXFileName = "quads.gpx";
     StoppingPump pump(stop_at);
     const Edges edges{f.pages, f.clock, pump, f.messages, f.progress};
-    run_ = std::make_unique<velmora::Run>(velmora::Run{f.state, f.settings, edges, ""});
+    run_ = std::make_unique<velmora::Run>(velmora::Run{f.state, f.settings, edges});
+    run_->source = MakeLogsSource(f.settings);
     if (resume) {
-      run_->resume = LoadResumePoint(CheckRunResume("quads.gpx", f.settings), "quads.gpx");
+      run_->resume = LoadResumePoint(CheckRunResume("quads.gpx", *run_->source), "quads.gpx");
     }
     if (stop_at > 0) {
       EXPECT_THROW(ProcessGPXfile(*run_), RunStopped);
@@ -114,7 +101,7 @@ TEST(Resume, ARunResumedAfterEachStopGivesTheUninterruptedBytesAndFetchesNoPageT
     ResumeTest t;
     t.RunOnce(false, stop);
     EXPECT_TRUE(t.RecordExists()) << "a stop keeps the record";
-    const ResumeCheck check = CheckRunResume("quads.gpx", t.scan.fake.settings);
+    const ResumeCheck check = CheckRunResume("quads.gpx", *MakeLogsSource(t.scan.fake.settings));
     ASSERT_TRUE(check.resume) << check.reason;
     EXPECT_EQ(check.state.completed, stop);
     EXPECT_EQ(check.state.total, 4);
@@ -139,7 +126,7 @@ TEST(Resume, AResultLeftOneWriteBehindTheRecordResumesFromThePreviousOne) {
   const std::string after_one = t.scan.Result();
   t.RunOnce(false, 2);
   WriteFileBytes(t.scan.dir / "quads R.gpx", after_one);
-  const ResumeCheck check = CheckRunResume("quads.gpx", t.scan.fake.settings);
+  const ResumeCheck check = CheckRunResume("quads.gpx", *MakeLogsSource(t.scan.fake.settings));
   ASSERT_TRUE(check.resume) << check.reason;
   EXPECT_FALSE(check.newest);
   EXPECT_THAT(t.RunOnce(true), ElementsAreArray(std::vector<std::string>(kPids.begin() + 1,
@@ -157,7 +144,7 @@ TEST(Resume, ARecordOfAnotherSourceOrHostLeadsToAFreshRun) {
     ResumeTest t;
     t.RunOnce(false, 2);
     change(t.scan.fake.settings);
-    const ResumeCheck check = CheckRunResume("quads.gpx", t.scan.fake.settings);
+    const ResumeCheck check = CheckRunResume("quads.gpx", *MakeLogsSource(t.scan.fake.settings));
     EXPECT_FALSE(check.resume);
     EXPECT_EQ(check.reason, kOtherSourceReason);
     EXPECT_EQ(LoadResumePoint(check, "quads.gpx"), nullptr);

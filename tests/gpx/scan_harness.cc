@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "core/settings.h"
 #include "files/file_utils.h"
 
 namespace velmora::testing {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "sources/listing_source.h"
+#include "sources/make_logs_source.h"
 #include "tests/gpx/gpx_fixtures.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"

@@ -14,7 +14,8 @@
 #include "core/text.h"
 #include "files/file_error.h"
 #include "files/file_utils.h"
-#include "gpx/find_next_benchmark.h"
+#include "gpx/benchmark_scan.h"
+#include "gpx/benchmark_search.h"
 #include "tests/gpx/scan_harness.h"
 
 namespace velmora::testing {
@@ -148,7 +149,8 @@ TEST(Scan, ResultFileIsWrittenAfterEveryBenchmark) {
   scan.Answer("KK1236", NoLogsPage());
   SnapshotProgress progress(scan);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}};
+  run.source = MakeLogsSource(f.settings);
   ProcessGPXfile(run);
 
   ASSERT_THAT(progress.counts, ElementsAre(1, 2, 3));
@@ -218,11 +220,20 @@ TEST(Scan, WaypointsWithoutLogZoneArePassedOverAndWriteNothing) {
   EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoWaypointLeft);
 }
 
+TEST(ScanPause, QuickInAnyCaseAndAloneHalvesThePause) {
+  EXPECT_EQ(ScanPause(PaceOf("")), 5.0f);
+  EXPECT_EQ(ScanPause(PaceOf("quick")), 2.5f);
+  EXPECT_EQ(ScanPause(PaceOf("QUICK")), 2.5f);
+  EXPECT_EQ(ScanPause(PaceOf("Quick")), 2.5f);
+  EXPECT_EQ(ScanPause(PaceOf("quick please")), 5.0f);
+  EXPECT_EQ(ScanPause(PaceOf(" quick")), 5.0f);
+}
+
 TEST(Scan, QuickHalvesThePauseAfterEveryBenchmark) {
   auto elapsed = [](const std::string& command_line) {
     ScanHarness scan;
     scan.fake.clock.default_random = 0;  // the shortest pause: 2/3 of the base
-    scan.fake.run.CommandLine = command_line;
+    scan.fake.run.pace = PaceOf(command_line);
     scan.Choose(Document({Named("KK1234 A"), Named("KK1235 B")}));
     scan.AnswerLogs("KK1234", kTwoLogs);
     scan.AnswerLogs("KK1235", kTwoLogs);
@@ -241,7 +252,8 @@ TEST(Scan, FailuresOfTheFrontEndAndTheDiskPassUp) {
   scan.Choose(Document({Named("KK1234 A"), Named("KK1235 B")}));
   scan.AnswerLogs("KK1234", kTwoLogs);
   FakeRun& f = scan.fake;
-  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, closed}, ""};
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, closed}};
+  run.source = MakeLogsSource(f.settings);
   EXPECT_THROW(ProcessGPXfile(run), std::runtime_error);
   EXPECT_THAT(LogZoneOf(scan.Result(), "KK1234"), HasSubstr(">alice<"));
   EXPECT_THAT(scan.FetchedPids(), ElementsAre("KK1234"));

@@ -1,8 +1,8 @@
 #include "tests/support/builders.h"
 
 #include "core/text.h"
-#include "gpx/find_next_benchmark.h"
-#include "logs/harvest_log_table.h"
+#include "gpx/benchmark_search.h"
+#include "listing/harvest_log_table.h"
 
 namespace velmora::testing {
 namespace {
@@ -141,7 +141,7 @@ std::string LogRow(const std::string& type, const std::string& date, const std::
          "            </tr>\r\n";
 }
 
-std::string LogRow(const LogRowSpec& row) {
+std::string LogRow(const LogRowFields& row) {
   return LogRow(row.type, row.date, row.finder, row.text + std::string(kTextEnd));
 }
 
@@ -161,10 +161,10 @@ std::string ListingPageAround(const std::string& pid, const std::string& rows,
          "</html>\r\n";
 }
 
-std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows,
+std::string ListingPage(const std::string& pid, const std::vector<LogRowFields>& rows,
                         const std::string& head) {
   std::string text;
-  for (const LogRowSpec& row : rows) text += LogRow(row);
+  for (const LogRowFields& row : rows) text += LogRow(row);
   if (rows.empty()) text = "        <p>There are no logs for this benchmark.</p>\r\n";
   return ListingPageAround(pid, text, head);
 }

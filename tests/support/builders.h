@@ -57,7 +57,7 @@ std::string Gpx11(const std::vector<std::string>& waypoints);
 // The same document as GPX 1.0 (scanned like GPX 1.1).
 std::string Gpx10(const std::vector<std::string>& waypoints);
 
-struct LogRowSpec {
+struct LogRowFields {
   std::string type = "Found It";
   std::string date = "July 4, 2009";  // as the website writes it, month first
   std::string finder = "alice";
@@ -70,7 +70,7 @@ struct LogRowSpec {
 std::string LogRow(const std::string& type, const std::string& date, const std::string& finder,
                    const std::string& cell);
 // The row of `row`, its text closed by the text's end marker.
-std::string LogRow(const LogRowSpec& row);
+std::string LogRow(const LogRowFields& row);
 
 // A listing page around already built rows: header, log table, footer;
 // `head` goes into the page's <head> as it is (a <meta charset> ...).
@@ -79,7 +79,7 @@ std::string ListingPageAround(const std::string& pid, const std::string& rows,
 // A listing page whose log table holds the rows; no rows: a page without logs
 // (the table empty, the website's "no logs" line). The rows' bytes are copied
 // as they are: the page is in whatever character set they are written in.
-std::string ListingPage(const std::string& pid, const std::vector<LogRowSpec>& rows,
+std::string ListingPage(const std::string& pid, const std::vector<LogRowFields>& rows,
                         const std::string& head = "");
 // A listing page whose log table is empty.
 inline std::string NoLogsPage(const std::string& pid = "KW1234") { return ListingPage(pid, {}); }

@@ -1,5 +1,7 @@
 #include "tests/support/fakes.h"
 
+#include "sources/make_logs_source.h"
+
 namespace velmora::testing {
 
 double FakeClock::Rnd() {
@@ -43,6 +45,8 @@ std::vector<std::string> RecordingMessages::texts() const {
 }
 
 FakeRun::FakeRun()
-    : run{state, settings, Edges{pages, clock, pump, messages, progress}, ""} {}
+    : run{state, settings, Edges{pages, clock, pump, messages, progress}} {
+  run.source = MakeLogsSource(settings);
+}
 
 }  // namespace velmora::testing

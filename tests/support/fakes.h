@@ -60,6 +60,27 @@ class FakePump : public EventPump {
   double step_;
 };
 
+// Stops the run at its n-th poll between benchmarks (0: never), as the
+// command line's pump does at Ctrl-C in a run without pauses.
+class StoppingPump : public EventPump {
+ public:
+  explicit StoppingPump(int stop_at) : stop_at_(stop_at) {}
+  void DoEvents() override {}
+  void Poll() override {
+    if (++polls == stop_at_) throw RunStopped{"interrupted"};
+  }
+  int polls = 0;
+
+ private:
+  int stop_at_;
+};
+
+// A pump with no events to run and no clock to move (a real clock's run).
+class IdlePump : public EventPump {
+ public:
+  void DoEvents() override {}
+};
+
 // Answers each URL from a queue of scripted answers; when a URL's queue is
 // empty (or the URL is unknown) it answers `fallback`. Records every request.
 class ScriptedPageSource : public PageSource {

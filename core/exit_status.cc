@@ -1,0 +1,32 @@
+#include "core/exit_status.h"
+
+namespace velmora {
+
+ExitStatus ExitStatusFor(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kNoWaypointLeft: return kExitFinished;
+    case RunOutcome::kNoPage: return kExitNoPage;
+    case RunOutcome::kMalformed: return kExitMalformed;
+    case RunOutcome::kNotGpx: return kExitNotGpx;
+    case RunOutcome::kStopped: return kExitInterrupted;
+    case RunOutcome::kNotStarted: break;
+  }
+  return kExitUnexpected;
+}
+
+std::string ExitStatusHelp() {
+  return "Exit status:\n"
+         "  0  the run went through every waypoint (skipped and passed-over waypoints included)\n"
+         "  1  an unexpected failure inside the program\n"
+         "  2  usage error: wrong arguments, or an invalid setting\n"
+         "  3  stopped early: no listing page could be had (\"Cannot Continue\")\n"
+         "  5  stopped early: a malformed document\n"
+         "  6  not a GPX 1.0 or 1.1 document: nothing was changed\n"
+         "  7  a file could not be read or written (its error number and description\n"
+         "     are shown); a missing FILE, or a --datasheets FILE that is missing,\n"
+         "     unreadable or damaged, is refused this way and nothing is created\n"
+         "  130  stopped by Ctrl-C (SIGINT)\n"
+         "  143  stopped by SIGTERM\n";
+}
+
+}  // namespace velmora

@@ -1,0 +1,40 @@
+#include "listing/quillet.h"
+
+#include "core/text.h"
+#include "listing/convert_log_date.h"
+#include "listing/harvest_log_table.h"
+#include "listing/page_charset.h"
+#include "net/patient_fetch.h"
+
+namespace velmora {
+
+void ShowCannotContinue(Run& run, const std::string& website) {
+  run.edges.messages.Show(Message{
+      "There something wrong.  Are you connected to the Internet?  Perhaps "
+      "there's a problem with the GPX file or with the " + website + " website.",
+      "Cannot Continue", MessageIcon::kError});
+}
+
+HarvestOutcome Quillet(const std::string& TheURL, Run& run) {
+  const PageAnswer answer = PatientFetch(TheURL, run.edges.pages, run.pacing());
+  const std::string& page = answer.body;
+  if (page.empty()) {
+    ShowCannotContinue(run, run.settings.listing_short_name);
+    return HarvestOutcome::NoPage(answer.failure);
+  }
+  if (Contains(page, kNoBenchmarkNotice)) return HarvestOutcome::NoBenchmark();
+  std::string logs;
+  if (!HarvestListingPage(page, answer.content_type, run.state.DocumentText, logs)) {
+    return HarvestOutcome::NoLogs();
+  }
+  return HarvestOutcome::Logs(std::move(logs));
+}
+
+bool HarvestListingPage(std::string_view page, std::string_view content_type,
+                        std::string_view document, std::string& LogBlock) {
+  if (!DocumentIsUtf8(document)) return HarvestLogTable(page, LogBlock, UserDateOrder());
+  return HarvestLogTable(PageToUtf8(page, content_type), LogBlock, UserDateOrder(),
+                         PageReferences::kDecode);
+}
+
+}  // namespace velmora

@@ -1,0 +1,33 @@
+// The log harvest of one benchmark: fetches its listing page and cuts the
+// visitor logs out of it, or reports a special outcome.
+#ifndef VELMORA_LISTING_QUILLET_H
+#define VELMORA_LISTING_QUILLET_H
+
+#include <string>
+#include <string_view>
+
+#include "core/run.h"
+
+namespace velmora {
+
+// Fetches TheURL patiently, and then answers the page's logs, or no
+// benchmark, or no logs, or (no page at all) shows "Cannot Continue" and
+// answers no page with the last attempt's failure.
+HarvestOutcome Quillet(const std::string& TheURL, Run& run);
+
+// The "Cannot Continue" message of a source whose pages could not be had,
+// naming its `website` (the listing website's short name for the listing).
+void ShowCannotContinue(Run& run, const std::string& website);
+
+// Fills LogBlock with the logs of a fetched listing page for `document`; false
+// when the page holds no log row. In a UTF-8 document (DocumentIsUtf8) the
+// page is first brought into UTF-8 (PageToUtf8, from the charset
+// `content_type` names, the answer's Content-Type; empty when unknown) and the
+// character references of each log are decoded; in a document in another
+// encoding, the page is harvested exactly as it came.
+bool HarvestListingPage(std::string_view page, std::string_view content_type,
+                        std::string_view document, std::string& LogBlock);
+
+}  // namespace velmora
+
+#endif

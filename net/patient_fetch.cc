@@ -1,0 +1,60 @@
+#include "net/patient_fetch.h"
+
+#include <string>
+#include <utility>
+
+#include "core/text.h"
+#include "net/random_pause.h"
+
+namespace velmora {
+namespace {
+
+constexpr const char* kBusyMarker = "Server Too Busy";
+constexpr float kShortWaitSeconds = 10;
+constexpr int kAttemptsBeforeLongWait = 4;
+constexpr int kLastLongWait = 6;  // give up at a failure after the 7th long wait
+
+constexpr long kFirstErrorStatus = 400;
+
+}  // namespace
+
+std::string AttemptFailure(const PageAnswer& answer) {
+  std::string why = answer.failure;
+  if (why.empty() && answer.status >= kFirstErrorStatus) {
+    why = "HTTP " + std::to_string(answer.status);
+  }
+  if (why.empty() && answer.body.empty()) why = "empty answer";
+  if (Contains(answer.body, kBusyMarker)) {
+    if (!why.empty()) why += ' ';
+    why += kBusyMarker;
+  }
+  return why;
+}
+
+PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Pacing& pacing) {
+  int short_waits = 0;
+  int long_waits = 0;
+  int long_wait_minutes = 3;
+  for (;;) {
+    PageAnswer answer = pages.Fetch(TheURL);
+    std::string failure = AttemptFailure(answer);
+    if (failure.empty()) return answer;
+    if (long_waits > kLastLongWait) {
+      // Given up: no body, and why the last attempt failed.
+      return PageAnswer{"", answer.status, answer.content_type, std::move(failure)};
+    }
+
+    ++short_waits;
+    if (short_waits < kAttemptsBeforeLongWait) {
+      RandomPause(kShortWaitSeconds, pacing);
+      continue;
+    }
+    // Several failures in a row: the website is busy; wait longer each time.
+    short_waits = 0;
+    ++long_wait_minutes;
+    RandomPause(static_cast<float>(long_wait_minutes * 60), pacing);
+    ++long_waits;
+  }
+}
+
+}  // namespace velmora
