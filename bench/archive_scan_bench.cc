@@ -4,73 +4,28 @@
 // the rest. Set against the floor measured in the same run: reading the
 // archive once, reading the document once and one durable write of the
 // result. Also the peak heap against the document, the growth with the
-// number of benchmarks, and the same archive as a .zip.
+// number of benchmarks, the same archive as a .zip, and velmora-cli run over
+// the same files with its peak resident memory (/usr/bin/time -v).
 //
 // VELMORA_BENCH_DIR chooses the folder (the system's temporary folder by
 // default); the files are removed afterwards.
 #include <benchmark/benchmark.h>
 #include <zip.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <new>
 #include <stdexcept>
 #include <string>
 
 #include "bench/bench_support.h"
+#include "bench/counted_heap.h"
 #include "core/run.h"
 #include "core/system_clock.h"
 #include "gpx/process_gpx_file.h"
 #include "sources/make_logs_source.h"
 #include "tests/support/fakes.h"
-
-// Heap accounting: every allocation of the process goes through here. Kept
-// out of line, so that the compiler does not pair the header arithmetic with
-// the callers' allocations.
-#if defined(__GNUC__)
-#define VELMORA_NOINLINE __attribute__((noinline))
-#else
-#define VELMORA_NOINLINE
-#endif
-
-namespace {
-std::atomic<std::size_t> live_bytes{0};
-std::atomic<std::size_t> peak_bytes{0};
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-VELMORA_NOINLINE void* CountedAlloc(std::size_t size) {
-  auto* base = static_cast<unsigned char*>(std::malloc(size + kHeader));
-  if (base == nullptr) return nullptr;
-  *reinterpret_cast<std::size_t*>(base) = size;
-  const std::size_t now = live_bytes.fetch_add(size) + size;
-  std::size_t peak = peak_bytes.load();
-  while (now > peak && !peak_bytes.compare_exchange_weak(peak, now)) {
-  }
-  return base + kHeader;
-}
-
-VELMORA_NOINLINE void CountedFree(void* pointer) noexcept {
-  if (pointer == nullptr) return;
-  unsigned char* base = static_cast<unsigned char*>(pointer) - kHeader;
-  live_bytes.fetch_sub(*reinterpret_cast<std::size_t*>(base));
-  std::free(base);
-}
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (void* p = CountedAlloc(size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return CountedAlloc(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return CountedAlloc(size); }
-void operator delete(void* p) noexcept { CountedFree(p); }
-void operator delete[](void* p) noexcept { CountedFree(p); }
-void operator delete(void* p, std::size_t) noexcept { CountedFree(p); }
-void operator delete[](void* p, std::size_t) noexcept { CountedFree(p); }
 
 namespace velmora::bench {
 namespace {
@@ -132,13 +87,13 @@ RunFigures RunWithArchive(const std::filesystem::path& archive) {
   testing::RecordingProgress progress;
   Run run{run_state, settings, Edges{pages, clock, pump, messages, progress}};
   run.source = MakeLogsSource(settings);
-  const std::size_t before = live_bytes.load();
-  peak_bytes.store(before);
+  const std::size_t before = LiveHeapBytes();
+  ResetPeakHeap();
   const auto start = std::chrono::steady_clock::now();
   ProcessGPXfile(run);
   RunFigures figures;
   figures.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
-  figures.peak_heap = peak_bytes.load() - before;
+  figures.peak_heap = PeakHeapBytes() - before;
   figures.benchmarks = run.benchmarks_done;
   figures.messages = static_cast<int>(messages.shown.size());
   return figures;
@@ -163,6 +118,16 @@ double FloorSeconds(const std::filesystem::path& archive) {
   return (Seconds(reads - start).count() - read_result) / kFloorRepeats;
 }
 
+// One durable write of the result, the mean of a few: the part of the floor
+// that a run makes at least twice (its first benchmark and its end).
+double WriteSeconds() {
+  const std::string result = ReadInChunks("bench R.gpx");
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kFloorRepeats; ++i) DurableWrite("floor R.gpx", result);
+  std::remove("floor R.gpx");
+  return Seconds(std::chrono::steady_clock::now() - start).count() / kFloorRepeats;
+}
+
 void ScanWithArchive(benchmark::State& state, const std::filesystem::path& archive) {
   const int benchmarks = static_cast<int>(state.range(0));
   const std::filesystem::path previous = std::filesystem::current_path();
@@ -171,14 +136,22 @@ void ScanWithArchive(benchmark::State& state, const std::filesystem::path& archi
   DurableWrite("bench.gpx", document);
   RunFigures run;
   double floor = 0;
+  double write = 0;
+  ProgramFigures cli;
   for (auto _ : state) {
     run = RunWithArchive(archive);
     state.SetIterationTime(run.seconds);
     floor = FloorSeconds(archive);
+    write = WriteSeconds();
+    cli = RunCliTimed(SharedFiles().folder, "VELMORA_PAUSE_SCALE=0",
+                      "--datasheets " + ShellQuoted(archive.string()) + " bench.gpx");
   }
-  if (run.messages != 0 || run.benchmarks != benchmarks) state.SkipWithError("the run fell short");
+  if (run.messages != 0 || run.benchmarks != benchmarks || cli.status != 0) {
+    state.SkipWithError("the run fell short");
+  }
   std::remove("bench.gpx");
   std::remove("bench R.gpx");
+  std::remove("ErrorLog.txt");
   std::filesystem::current_path(previous);
   const double doc = static_cast<double>(document.size());
   state.counters["benchmarks"] = run.benchmarks;
@@ -186,10 +159,15 @@ void ScanWithArchive(benchmark::State& state, const std::filesystem::path& archi
   state.counters["archive_MB"] = static_cast<double>(std::filesystem::file_size(archive)) / 1e6;
   state.counters["run_s"] = run.seconds;
   state.counters["floor_s"] = floor;
+  state.counters["write_ms"] = write * 1e3;
   state.counters["run_to_floor"] = floor > 0 ? run.seconds / floor : 0;
   state.counters["ms_per_benchmark"] = run.seconds * 1e3 / benchmarks;
   state.counters["peak_heap_MB"] = static_cast<double>(run.peak_heap) / 1e6;
   state.counters["peak_to_document"] = static_cast<double>(run.peak_heap) / doc;
+  state.counters["cli_s"] = cli.seconds;
+  state.counters["cli_to_floor"] = cli.seconds / floor;
+  state.counters["cli_peak_rss_MB"] = cli.peak_rss / 1e6;
+  state.counters["cli_rss_to_document"] = cli.peak_rss / doc;
 }
 
 void BM_ArchiveText(benchmark::State& state) { ScanWithArchive(state, SharedFiles().archive); }

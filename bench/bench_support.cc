@@ -1,7 +1,10 @@
 #include "bench/bench_support.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -148,6 +151,51 @@ std::filesystem::path BenchFolder(const std::string& name) {
   const std::filesystem::path folder = base / name;
   std::filesystem::create_directories(folder);
   return folder;
+}
+
+double WrittenBytesOfThisProcess() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  double value = 0;
+  while (io >> key >> value) {
+    if (key == "write_bytes:") return value;
+  }
+  return -1;
+}
+
+std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+namespace {
+
+// The number after `label` in /usr/bin/time -v's report; 0 when it is missing.
+double ReportedFigure(const std::string& report, const std::string& label) {
+  const std::size_t at = report.find(label);
+  if (at == std::string::npos) return 0;
+  return std::strtod(report.c_str() + at + label.size(), nullptr);
+}
+
+}  // namespace
+
+ProgramFigures RunCliTimed(const std::filesystem::path& folder, const std::string& environment,
+                           const std::string& arguments) {
+  const std::filesystem::path report = folder / "time report.txt";
+  const std::string command = "cd " + ShellQuoted(folder.string()) + " && " + environment +
+                              " /usr/bin/time -v -o " + ShellQuoted(report.string()) + " " +
+                              ShellQuoted(VELMORA_CLI_PATH) + " " + arguments + " >/dev/null 2>&1";
+  ProgramFigures figures;
+  const auto start = std::chrono::steady_clock::now();
+  figures.status = std::system(command.c_str());
+  figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::ostringstream text;
+  text << std::ifstream(report).rdbuf();
+  figures.peak_rss = ReportedFigure(text.str(), "Maximum resident set size (kbytes): ") * 1024;
+  figures.written = ReportedFigure(text.str(), "File system outputs: ") * 512;
+  std::filesystem::remove(report);
+  return figures;
 }
 
 }  // namespace velmora::bench

@@ -38,6 +38,26 @@ void DurableWrite(const std::filesystem::path& path, const std::string& bytes);
 // by default).
 std::filesystem::path BenchFolder(const std::string& name);
 
+// The bytes this process has caused to be written to the storage
+// (/proc/self/io write_bytes); -1 where the system does not tell.
+double WrittenBytesOfThisProcess();
+
+// A program run to its end under /usr/bin/time -v.
+struct ProgramFigures {
+  int status = -1;      // the shell's status; -1: it could not be run
+  double seconds = 0;   // wall time
+  double peak_rss = 0;  // bytes: the maximum resident set size
+  double written = 0;   // bytes written to the storage (its file system outputs)
+};
+
+// Runs velmora-cli (built with the benchmarks) in `folder` with `environment`
+// ("NAME=value ..." as the shell takes it) and `arguments`, output discarded.
+ProgramFigures RunCliTimed(const std::filesystem::path& folder, const std::string& environment,
+                           const std::string& arguments);
+
+// `text` in single quotes for the shell.
+std::string ShellQuoted(const std::string& text);
+
 }  // namespace velmora::bench
 
 #endif

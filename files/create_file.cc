@@ -11,7 +11,7 @@
 #endif
 
 #include "files/file_error.h"
-#include "files/hashed_write.h"
+#include "files/durable_write.h"
 
 namespace velmora {
 namespace {
@@ -53,7 +53,7 @@ void CreateFileWhole(const std::string& path, std::span<const std::string_view> 
     throw code ? FileError(code.value(), code.message(), path) : Exists(path);
   }
   const std::string temporary = path + ".new";
-  ReplaceFileHashed(temporary, pieces);
+  ReplaceFileWithPieces(temporary, pieces);
   PlaceWithoutReplacing(temporary, path);
 }
 

@@ -8,8 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "files/durable_write.h"
 #include "files/file_error.h"
-#include "files/hashed_write.h"
 
 namespace velmora {
 namespace {
@@ -48,7 +48,7 @@ std::string ResultFileName(const std::string& gpx_file_name) {
 
 void WriteResultFile(const std::string& document, const std::string& gpx_file_name) {
   const std::string_view whole = document;
-  WriteResultFileHashed(std::span<const std::string_view>(&whole, 1), gpx_file_name);
+  WriteResultPieces(std::span<const std::string_view>(&whole, 1), gpx_file_name);
 }
 
 bool FileExists(const std::string& path) {

@@ -2,8 +2,10 @@
 #ifndef VELMORA_FILES_RESUME_CHECK_H
 #define VELMORA_FILES_RESUME_CHECK_H
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "files/resume_record.h"
 
@@ -27,24 +29,36 @@ struct ResumeCheck {
   ResumeRecord record;
   bool newest = true;
   ResultState state;
+  // The SHA-256 of the whole result file as checked, to tell later that it
+  // is still the same.
+  std::string result_sha256;
   // When not: why, one of the reasons above.
   std::string reason;
 };
 
+// The input as a run loads it, from the input file's bytes.
+using LoadInput = std::function<std::string(std::string input)>;
+
+// Whether `result` is the result that `state` describes: its first
+// state.position bytes hash to state.sha256 and the bytes after them are
+// `loaded` from state.rest on.
+bool ResultMatches(std::string_view result, const ResultState& state, std::string_view loaded);
+
 // Decides from the record's text: resume when the record is sound, names the
 // current source and settings, belongs to the input file (size and hash) and
-// one of its results is the result file's exact bytes. No `record_text`
-// means there is no record. Never throws FileError: an unreadable input or
-// result counts as changed.
+// the result file is one of its results (ResultMatches with the input as
+// `load` makes it; none: as read). No `record_text` means there is no record.
+// Never throws FileError: an unreadable input or result counts as changed.
 ResumeCheck CheckResume(const std::optional<std::string>& record_text,
                         const std::string& input_path, const std::string& result_path,
-                        const std::string& source, const SourceSettings& settings);
+                        const std::string& source, const SourceSettings& settings,
+                        const LoadInput& load = {});
 
 // The same for a chosen GPX file, its result file and its record in the
 // working folder (RecordFileName, ResultFileName). A record that cannot be
 // read counts as damaged.
 ResumeCheck CheckResume(const std::string& gpx_file_name, const std::string& source,
-                        const SourceSettings& settings);
+                        const SourceSettings& settings, const LoadInput& load = {});
 
 }  // namespace velmora
 

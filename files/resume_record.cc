@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "files/durable_write.h"
 #include "files/file_error.h"
 #include "files/file_utils.h"
-#include "files/hashed_write.h"
 #include "files/sha256.h"
 
 namespace velmora {
@@ -91,6 +91,7 @@ void AddState(std::string& text, const std::string& name, const ResultState& sta
   AddLine(text, name + "-completed", std::to_string(state.completed));
   AddLine(text, name + "-total", std::to_string(state.total));
   AddLine(text, name + "-position", std::to_string(state.position));
+  AddLine(text, name + "-rest", std::to_string(state.rest));
 }
 
 // Reads one field of the record into it; false for a bad value.
@@ -105,6 +106,14 @@ Setter CountField(ResultState ResumeRecord::*state, int ResultState::*field) {
   };
 }
 
+Setter OffsetField(ResultState ResumeRecord::*state, std::int64_t ResultState::*field) {
+  return [state, field](ResumeRecord& record, std::string_view value) {
+    const auto number = Number(value, std::numeric_limits<std::int64_t>::max());
+    if (number) (record.*state).*field = *number;
+    return number.has_value();
+  };
+}
+
 void AddStateFields(FieldTable& table, const std::string& name,
                     ResultState ResumeRecord::*state, bool may_be_empty) {
   table[name + "-sha256"] = [state, may_be_empty](ResumeRecord& record, std::string_view value) {
@@ -114,11 +123,8 @@ void AddStateFields(FieldTable& table, const std::string& name,
   };
   table[name + "-completed"] = CountField(state, &ResultState::completed);
   table[name + "-total"] = CountField(state, &ResultState::total);
-  table[name + "-position"] = [state](ResumeRecord& record, std::string_view value) {
-    const auto number = Number(value, std::numeric_limits<std::int64_t>::max());
-    if (number) (record.*state).position = *number;
-    return number.has_value();
-  };
+  table[name + "-position"] = OffsetField(state, &ResultState::position);
+  table[name + "-rest"] = OffsetField(state, &ResultState::rest);
 }
 
 FieldTable MakeFieldTable() {
@@ -266,7 +272,7 @@ void WriteRecordAtomically(const std::string& path, const ResumeRecord& record) 
   // Not flushed to the disk: a record lost or left behind by a power cut
   // matches no result file then, and the next run starts afresh; the result
   // file, which is flushed, is what must survive.
-  ReplaceFileHashed(path, pieces, {}, false);
+  ReplaceFileWithPieces(path, pieces, {}, false);
 }
 
 void RemoveRecord(const std::string& path) {

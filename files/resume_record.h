@@ -4,10 +4,16 @@
 // written just before each result takes its place, so the result file always
 // matches one of its two results, even after a kill between the two renames.
 //
+// A result is its final part (the completed benchmarks) followed by the rest
+// of the input as the run loaded it; the record keeps the final part's size
+// and hash and where in the loaded input the rest begins, so that a write
+// need not hash the whole result.
+//
 // The record is text, one "key value" line each: a first line with the
 // format's name and version, a last line with the SHA-256 of the lines before
 // it, so that a damaged or cut record is told from a sound one. Values are
-// bytes with '%', control characters, space and DEL written as %XX.
+// bytes with '%', control characters, space and DEL written as %XX. A record
+// of another version is not read (the run starts afresh).
 #ifndef VELMORA_FILES_RESUME_RECORD_H
 #define VELMORA_FILES_RESUME_RECORD_H
 
@@ -22,14 +28,16 @@
 namespace velmora {
 
 inline constexpr const char* kRecordFormatName = "velmora-resume";
-inline constexpr int kRecordFormatVersion = 1;
+inline constexpr int kRecordFormatVersion = 2;
 
-// One result file the run wrote.
+// One result file the run wrote: its first `position` bytes are the final
+// part, the rest is the loaded input from `rest` on.
 struct ResultState {
-  std::string sha256;         // of the result's bytes; empty: there is no such result
+  std::string sha256;         // of the final part; empty: there is no such result
   int completed = 0;          // benchmarks completed in it
   int total = 0;              // benchmarks the run fetches in all (the M of "N of M")
-  std::int64_t position = 0;  // 0-based byte offset in that result where the scan goes on
+  std::int64_t position = 0;  // the final part's size: where the scan goes on
+  std::int64_t rest = 0;      // 0-based byte offset in the loaded input where the rest begins
 
   bool operator==(const ResultState&) const = default;
 };

@@ -33,6 +33,20 @@ Sha256::Sha256() : context_(EVP_MD_CTX_new()) {
   Start();
 }
 
+Sha256::Sha256(const Sha256& other) : context_(EVP_MD_CTX_new()) {
+  if (context_ == nullptr || EVP_MD_CTX_copy_ex(context_, other.context_) != 1) {
+    EVP_MD_CTX_free(context_);
+    throw std::runtime_error("SHA-256: the hash cannot be copied");
+  }
+}
+
+Sha256& Sha256::operator=(const Sha256& other) {
+  if (this != &other && EVP_MD_CTX_copy_ex(context_, other.context_) != 1) {
+    throw std::runtime_error("SHA-256: the hash cannot be copied");
+  }
+  return *this;
+}
+
 Sha256::~Sha256() { EVP_MD_CTX_free(context_); }
 
 void Sha256::Start() {
@@ -56,6 +70,10 @@ std::string Sha256::Final() {
   }
   Start();
   return LowerHex(digest, length);
+}
+
+std::string Sha256::Digest() const {
+  return Sha256(*this).Final();
 }
 
 std::string Sha256Hex(std::string_view bytes) {

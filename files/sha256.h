@@ -1,6 +1,6 @@
-// SHA-256 through libcrypto's EVP interface: an incremental hasher and the
-// hash of a whole file read in blocks. Hashes are given as 64 lowercase hex
-// digits.
+// SHA-256 through libcrypto's EVP interface: an incremental hasher, which can
+// tell the hash of what it has taken so far and go on, and the hash of a
+// whole file read in blocks. Hashes are given as 64 lowercase hex digits.
 #ifndef VELMORA_FILES_SHA256_H
 #define VELMORA_FILES_SHA256_H
 
@@ -16,8 +16,9 @@ class Sha256 {
   // Throws std::runtime_error when libcrypto cannot start a hash.
   Sha256();
   ~Sha256();
-  Sha256(const Sha256&) = delete;
-  Sha256& operator=(const Sha256&) = delete;
+  // A copy goes on from the same bytes as the original.
+  Sha256(const Sha256& other);
+  Sha256& operator=(const Sha256& other);
 
   // Adds `bytes` to the hashed text.
   void Update(std::string_view bytes);
@@ -25,6 +26,9 @@ class Sha256 {
   // The hash of everything added since the start (or the last Final), as
   // lowercase hex. The hasher then starts over with an empty text.
   std::string Final();
+
+  // The hash of everything added so far; the hasher goes on from there.
+  std::string Digest() const;
 
  private:
   void Start();

@@ -1,5 +1,13 @@
 #include "gpx/benchmark_scan.h"
 
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 #include "core/text.h"
 #include "files/file_error.h"
 #include "files/resume_record.h"
@@ -33,6 +41,33 @@ void ApplyHarvest(RunState& state, const LogZone& zone, HarvestOutcome::Kind kin
   }
 }
 
+// The memory of the loaded document in front of the cursor's source_done,
+// given back to the system as the scan moves on (on Linux; elsewhere it stays
+// until the scan ends), so that a large document is not held twice, once as
+// it was loaded and once as the output. Those bytes of cursor.source read as
+// zeros afterwards: the scan reads the source from source_done on only, and
+// the cursor is its own.
+class DoneSourcePages {
+ public:
+  void Release(const ScanCursor& cursor) {
+#if defined(__linux__)
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = reinterpret_cast<std::uintptr_t>(cursor.source.data());
+    if (next_ == 0) next_ = (begin + page - 1) / page * page;  // the first whole page
+    const std::uintptr_t end = (begin + cursor.source_done) / page * page;
+    if (end < next_ + kStep) return;
+    madvise(reinterpret_cast<void*>(next_), end - next_, MADV_DONTNEED);
+    next_ = end;
+#else
+    (void)cursor;
+#endif
+  }
+
+ private:
+  static constexpr std::uintptr_t kStep = 1 << 20;  // a call per megabyte at most
+  std::uintptr_t next_ = 0;  // the first page not given back; 0: none yet
+};
+
 // True for the outcomes that stop the run: no page, or another site's page.
 bool StopsTheRun(HarvestOutcome::Kind kind) {
   return kind == HarvestOutcome::Kind::kNoPage || kind == HarvestOutcome::Kind::kForeignPage;
@@ -43,6 +78,7 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
   RunState& state = run.state;
   LogsSource& source = *run.source;
   const float pause = source.PausesBetweenBenchmarks() ? ScanPause(run.pace) : 0.0f;
+  DoneSourcePages done_source;
   while (state.MoreBenchmarks) {
     const FindOutcome found = FindNextBenchmark(run, cursor);
     if (found == FindOutcome::kMalformed) return RunOutcome::kMalformed;
@@ -54,11 +90,13 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     MarkRecoveryStatus(state);
     ApplyHarvest(state, cursor.log_zone, harvest.kind);
     KeepWaypoint(state, cursor);
-    writer.Completed(cursor.Pieces(state), cursor.output_done);
+    writer.Completed(cursor.Pieces(state));
+    done_source.Release(cursor);
     run.benchmarks_done = writer.completed();
     run.edges.progress.SetCount(writer.completed());
     run.edges.pump.Poll();
-    RandomPause(pause, run.pacing());
+    // None from a source that makes none, nor at a pause scale of 0.
+    if (pause > 0 && run.settings.pause_scale > 0) RandomPause(pause, run.pacing());
   }
   return RunOutcome::kNoWaypointLeft;
 }
@@ -80,7 +118,7 @@ void ProcessVer11GPXfile(Run& run, ScanStart start) {
   state.BenchmarkTotal = start.total >= 0 ? start.total : CountBenchmarks(state.DocumentText);
   run.benchmarks_done = start.completed;
   ScanCursor cursor = StartOfScan(state, start.position);
-  ResultWriter writer(run, std::move(start.record), start.completed);
+  ResultWriter writer(run, std::move(start), cursor.source.size());
   // However the scan ends, every completed benchmark reaches the file first.
   const auto finish = [&] {
     writer.Flush(cursor.Pieces(state));

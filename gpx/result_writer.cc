@@ -1,10 +1,11 @@
 #include "gpx/result_writer.h"
 
+#include <algorithm>
 #include <span>
 #include <utility>
 
+#include "files/durable_write.h"
 #include "files/file_error.h"
-#include "files/hashed_write.h"
 #include "files/resume_record.h"
 
 namespace velmora {
@@ -19,20 +20,35 @@ double SecondsSince(double earlier, double now) {
   return seconds;
 }
 
+// A write's duration; a clock set back while it ran (which would make it
+// last most of a day) counts it as instant, so that writes go on.
+double WriteDuration(double start, double end) {
+  const double seconds = SecondsSince(start, end);
+  return seconds > kSecondsPerDay / 2 ? 0.0 : seconds;
+}
+
 }  // namespace
 
-ResultWriter::ResultWriter(Run& run, ResumeRecord record, int completed)
-    : run_(run),
-      record_(std::move(record)),
-      pace_(run.source->SecondsBetweenWrites()),
-      last_write_(run.edges.clock.Timer()),
-      completed_(completed),
-      written_(completed) {}
+bool WriteIsDue(double floor, double last_write, double since_last_write) {
+  return since_last_write >= std::max(floor, kWriteSpacing * last_write);
+}
 
-void ResultWriter::Completed(const ResultPieces& pieces, std::size_t scan_position) {
+ResultWriter::ResultWriter(Run& run, ScanStart start, std::size_t document_size)
+    : run_(run),
+      record_(std::move(start.record)),
+      floor_(run.source->SecondsBetweenWrites()),
+      final_part_(start.final_part),
+      hashed_(start.position),
+      input_end_(start.rest + static_cast<std::int64_t>(document_size - start.position)),
+      completed_(start.completed),
+      written_(start.completed) {}
+
+void ResultWriter::Completed(const ResultPieces& pieces) {
   ++completed_;
-  scan_position_ = scan_position;
-  if (pace_ > 0 && SecondsSince(last_write_, run_.edges.clock.Timer()) < pace_) return;
+  if (wrote_ &&
+      !WriteIsDue(floor_, last_write_, SecondsSince(last_end_, run_.edges.clock.Timer()))) {
+    return;
+  }
   Write(pieces);
 }
 
@@ -42,29 +58,39 @@ void ResultWriter::Flush(const ResultPieces& pieces) {
 }
 
 void ResultWriter::Write(const ResultPieces& pieces) {
-  const WritePoint point{completed_, run_.state.BenchmarkTotal, scan_position_};
+  const double start = run_.edges.clock.Timer();
   failed_ = true;  // until the write has gone through
+  const ResultState state = StateOf(pieces);
   const ResumeRecord before = record_;
   bool record_written = false;
   try {
-    WriteResultFileHashed(std::span<const std::string_view>(pieces), run_.state.GPXFileName,
-                          [&](const std::string& sha256) {
-                            BeforeResultRename(point, sha256);
-                            record_written = true;
-                          });
+    WriteResultPieces(std::span<const std::string_view>(pieces), run_.state.GPXFileName, [&] {
+      BeforeResultRename(state);
+      record_written = true;
+    });
   } catch (...) {
     if (record_written) UndoRecord(before);
     throw;
   }
   failed_ = false;
   written_ = completed_;
-  if (pace_ > 0) last_write_ = run_.edges.clock.Timer();
+  wrote_ = true;
+  last_end_ = run_.edges.clock.Timer();
+  last_write_ = WriteDuration(start, last_end_);
 }
 
-void ResultWriter::BeforeResultRename(const WritePoint& point, const std::string& sha256) {
+ResultState ResultWriter::StateOf(const ResultPieces& pieces) {
+  // The final part only grows: each of its bytes is hashed once.
+  final_part_.Update(pieces[0].substr(hashed_));
+  hashed_ = pieces[0].size();
+  return ResultState{final_part_.Digest(), completed_, run_.state.BenchmarkTotal,
+                     static_cast<std::int64_t>(pieces[0].size()),
+                     input_end_ - static_cast<std::int64_t>(pieces[1].size())};
+}
+
+void ResultWriter::BeforeResultRename(const ResultState& state) {
   ResumeRecord next = record_;
-  next.Advance(ResultState{sha256, point.completed, point.total,
-                           static_cast<std::int64_t>(point.scan_position)});
+  next.Advance(state);
   WriteRecordAtomically(RecordFileName(run_.state.GPXFileName), next);
   record_ = std::move(next);
 }

@@ -1,5 +1,7 @@
 #include "gpx/resume_point.h"
 
+#include <utility>
+
 #include "files/file_error.h"
 #include "files/file_utils.h"
 #include "files/sha256.h"
@@ -16,16 +18,21 @@ ResumeRecord FreshRecord(std::string_view input, const LogsSource& source) {
 }
 
 ScanStart FreshStart(std::string_view input, const LogsSource& source) {
-  return ScanStart{FreshRecord(input, source), 0, 0, -1};
+  return ScanStart{FreshRecord(input, source), 0, 0, -1, 0, Sha256()};
 }
 
 ScanStart ResumeStart(const ResumePoint& point) {
-  return ScanStart{point.record, static_cast<std::size_t>(point.state.position),
-                   point.state.completed, point.state.total};
+  return ScanStart{point.record,          static_cast<std::size_t>(point.state.position),
+                   point.state.completed, point.state.total,
+                   point.state.rest,      point.final_part};
 }
 
 ResumeCheck CheckRunResume(const std::string& gpx_file_name, const LogsSource& source) {
-  return CheckResume(gpx_file_name, source.RecordName(), source.RecordSettings());
+  return CheckResume(gpx_file_name, source.RecordName(), source.RecordSettings(),
+                     [&source](std::string input) {
+                       source.RewriteLinks(input);
+                       return input;
+                     });
 }
 
 std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
@@ -40,11 +47,16 @@ std::shared_ptr<const ResumePoint> LoadResumePoint(const ResumeCheck& check,
   point->record = check.record;
   point->state = check.state;
   const std::int64_t position = point->state.position;
-  if (Sha256Hex(point->document) != point->state.sha256 || position < 0 ||
-      position > static_cast<std::int64_t>(point->document.size()) ||
+  if (position < 0 || position > static_cast<std::int64_t>(point->document.size()) ||
       point->state.completed < 0) {
     return nullptr;
   }
+  // Each byte hashed once: the final part, then on a copy the rest.
+  const std::string_view document = point->document;
+  point->final_part.Update(document.substr(0, static_cast<std::size_t>(position)));
+  Sha256 whole = point->final_part;
+  whole.Update(document.substr(static_cast<std::size_t>(position)));
+  if (whole.Final() != check.result_sha256) return nullptr;
   return point;
 }
 

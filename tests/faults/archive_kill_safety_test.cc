@@ -75,16 +75,17 @@ std::string ArchiveText(const std::map<std::string, std::string>& sheets) {
   return text + " *** retrieval complete.\r\n";
 }
 
-// Versions[k - 1]: the result file after k benchmarks, from a run of the
-// same datasheets on the web (which writes after every benchmark): the
-// server reads the result file whenever the next datasheet is asked for.
-std::vector<std::string> RecordDatasheetVersions(const std::string& document,
-                                                 const std::map<std::string, std::string>& sheets) {
+// The result file after each benchmark (Snapshots) of a run of the same
+// datasheets on the web with pauses at `scale`: the server reads the result
+// file whenever the next datasheet is asked for.
+Snapshots RecordDatasheetRun(const std::string& document,
+                             const std::map<std::string, std::string>& sheets,
+                             const std::string& scale) {
   TempDir folder;
   WriteFileBytes(folder / kSurveyFile, document);
   const std::filesystem::path result = folder / kSurveyResultFile;
   std::mutex mutex;
-  std::vector<std::optional<std::string>> seen;
+  Snapshots seen;
   ListingServer server;
   server.Get("/cgi-bin/ds_mark.prl", [&](const httplib::Request& request,
                                          httplib::Response& response) {
@@ -95,17 +96,15 @@ std::vector<std::string> RecordDatasheetVersions(const std::string& document,
     response.set_content(DatasheetPage(sheet == sheets.end() ? "" : sheet->second), "text/html");
   });
   server.Start();
-  ProgramRun run = CliRun({folder.path(), kNowhere});
+  ProgramRun run = CliRun({folder.path(), kNowhere, scale});
   run.environment["VELMORA_LOG_SOURCE"] = "datasheet";
   run.environment["VELMORA_DATASHEET_HOST"] = server.HostAndPort();
   const ProgramResult done = RunProgram(run);
   EXPECT_EQ(done.exit_status, 0) << done.err;
-  std::vector<std::string> versions;
-  for (std::size_t k = 1; k < seen.size(); ++k) {
-    if (seen[k]) versions.push_back(*seen[k]);
-  }
-  if (std::filesystem::exists(result)) versions.push_back(FileBytes(result));
-  return versions;
+  if (seen.empty() || !std::filesystem::exists(result)) return {};
+  seen.erase(seen.begin());
+  seen.push_back(FileBytes(result));
+  return seen;
 }
 
 class ArchiveKillSafetyTest : public ::testing::Test {
@@ -167,7 +166,8 @@ class ArchiveKillSafetyTest : public ::testing::Test {
 TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion) {
   const std::map<std::string, std::string> sheets = SurveySheets();
   WriteFileBytes(work_ / kArchive, ArchiveText(sheets));
-  versions_ = RecordDatasheetVersions(document_, sheets);
+  versions_ = VersionsFromRuns(
+      [&](const std::string& scale) { return RecordDatasheetRun(document_, sheets, scale); });
   ASSERT_EQ(versions_.size(), RidgeSurvey().pids.size());
 
   // An undisturbed run from the archive gives the web run's last version.

@@ -51,7 +51,8 @@ class DiskFaultTest : public ::testing::Test {
       }
       return false;
     });
-    return RunCli({folder, server.HostAndPort()});
+    // Pauses long next to a write: the first two benchmarks are each written.
+    return RunCli({folder, server.HostAndPort(), "0.1"});
   }
 
   // The run stopped at the third benchmark's write with failure `number`; the

@@ -50,12 +50,16 @@ std::vector<std::string> RecordResultVersions() {
   return RecordResultVersions(RidgeSurvey().document);
 }
 
-std::vector<std::string> RecordResultVersions(const std::string& document) {
+namespace {
+
+// The result file after each benchmark as one run with pauses at `scale`
+// left it; empty after a failure.
+Snapshots RecordOnce(const std::string& document, const std::string& scale) {
   TempDir folder;
   WriteFileBytes(folder / kSurveyFile, document);
   const std::filesystem::path result = folder / kSurveyResultFile;
   std::mutex mutex;
-  std::vector<std::optional<std::string>> seen;  // at each listing request
+  Snapshots seen;  // at each listing request
   SurveyServer server([&](const std::string&, int, httplib::Response&) {
     std::lock_guard<std::mutex> lock(mutex);
     if (std::filesystem::exists(result)) {
@@ -65,22 +69,37 @@ std::vector<std::string> RecordResultVersions(const std::string& document) {
     }
     return false;
   });
-  const ProgramResult run = RunCli({folder.path(), server.HostAndPort()});
+  const ProgramResult run = RunCli({folder.path(), server.HostAndPort(), scale});
   EXPECT_EQ(run.exit_status, 0) << run.err;
-  std::vector<std::string> versions;
   if (run.exit_status != 0 || seen.size() != RidgeSurvey().pids.size()) {
     ADD_FAILURE() << "the reference run made " << seen.size() << " listing requests";
-    return versions;
+    return {};
   }
   EXPECT_FALSE(seen.front().has_value()) << "a result file before the first benchmark";
-  for (std::size_t k = 1; k < seen.size(); ++k) {
-    if (!seen[k]) {
-      ADD_FAILURE() << "no result file before benchmark " << k + 1;
-      return versions;
+  seen.erase(seen.begin());
+  seen.emplace_back(FileBytes(result));
+  return seen;
+}
+
+}  // namespace
+
+std::vector<std::string> RecordResultVersions(const std::string& document) {
+  return VersionsFromRuns([&](const std::string& scale) { return RecordOnce(document, scale); });
+}
+
+std::vector<std::string> VersionsFromRuns(const SnapshotRecording& record) {
+  std::vector<std::string> versions;
+  double scale = 0.02;
+  for (int run = 0; run < 8; ++run, scale = std::min(2 * scale, 0.32)) {
+    const Snapshots seen = record(std::to_string(scale));
+    // After k benchmarks the file holds version k or an earlier one.
+    while (versions.size() < seen.size()) {
+      const std::optional<std::string>& next = seen[versions.size()];
+      if (!next || std::find(versions.begin(), versions.end(), *next) != versions.end()) break;
+      versions.push_back(*next);
     }
-    versions.push_back(*seen[k]);
+    if (seen.empty() || versions.size() == seen.size()) break;
   }
-  versions.push_back(FileBytes(result));
   return versions;
 }
 

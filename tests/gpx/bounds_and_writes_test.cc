@@ -1,6 +1,7 @@
 // Each waypoint's own element bounds every search made for it, and the
-// result file's writes: per benchmark for web sources, paced by the clock for
-// the archive source, and at every stop.
+// result file's writes: paced by their own cost on the run's clock (per
+// benchmark when writes are quick, at most once a second for the archive
+// source), and at every stop.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -167,6 +168,30 @@ TEST(OutputSoFar, PiecesHoldTheCompletedWaypointsAndTheLoadedRest) {
   EXPECT_EQ(joined(), kept);
 }
 
+// The scan gives back the memory of the document it has done as it goes:
+// every byte of a document of some megabytes still reaches the result.
+TEST(OutputSoFar, EveryByteOfALargeDocumentReachesTheResult) {
+  ScanHarness scan;
+  std::vector<std::string> waypoints;
+  std::vector<std::string> descriptions;
+  for (int i = 0; i < 8; ++i) {
+    const std::string pid = "KK12" + std::to_string(10 + i);
+    WaypointFixture waypoint = Named(pid + " X");
+    waypoint.description = pid + std::string(400000, static_cast<char>('A' + i));
+    descriptions.push_back(waypoint.description);
+    waypoints.push_back(Waypoint(waypoint));
+    scan.AnswerLogs(pid, kOneLog);
+  }
+  scan.Choose(GpxDocument(waypoints));
+  ProcessGPXfile(scan.fake.run);
+  const std::string result = scan.Result();
+  EXPECT_EQ(result.find('\0'), std::string::npos);
+  for (const std::string& description : descriptions) {
+    EXPECT_NE(result.find(description), std::string::npos) << description.substr(0, 7);
+  }
+  EXPECT_EQ(result, scan.fake.state.DocumentText);
+}
+
 // Reads the result file each time the count is set, then lets `step` seconds
 // pass on the clock.
 class TimedProgress : public Progress {
@@ -233,8 +258,9 @@ TEST_P(PacedFromStart, ArchiveSourceWritesOnceASecondAndAfterTheLast) {
                      Edges{f.pages, f.clock, f.pump, f.messages, progress}};
     run.source = MakeLogsSource(f.settings);
     ProcessGPXfile(run);
-    // 0.0, 0.4, 0.8: not yet a second; 1.2: written; 1.6: 0.4 after it.
-    EXPECT_THAT(LogsSeen(progress), ElementsAre(0, 0, 0, 4, 4));
+    // 0.0: the first, written; 0.4, 0.8: not yet a second after it; 1.2:
+    // written; 1.6: 0.4 after that.
+    EXPECT_THAT(LogsSeen(progress), ElementsAre(1, 1, 1, 4, 4));
     EXPECT_EQ(LogCount(scan.Result()), 5);
     EXPECT_EQ(scan.Result(), f.state.DocumentText);
   }
@@ -269,6 +295,45 @@ TEST_F(PacedWrites, AStopWritesEveryCompletedBenchmarkFirst) {
   EXPECT_THAT(LogZoneOf(result, "KK1212"), Not(HasSubstr("<groundspeak:log ")));
   EXPECT_TRUE(WellFormedXml(result));
 }
+
+struct SlowWrites {
+  int stop_at;                 // the poll that stops the run; 0: none
+  std::vector<int> logs_seen;  // in the result file at each count
+};
+
+class SlowlyWritten : public PacedWrites, public ::testing::WithParamInterface<SlowWrites> {};
+
+// Each reading of the clock moves it on a second, so that a write lasts one:
+// the next is due 20 seconds later, with 4.5 seconds and a reading between
+// two benchmarks at the fifth after it. A stop writes every completed one.
+TEST_P(SlowlyWritten, WritesArePacedByTheirDurationAndAStopWritesEveryCompletedBenchmark) {
+  Start(10, 43200.0);
+  scan.fake.settings.log_source = LogSource::kListing;
+  scan.fake.settings.datasheet_file.clear();
+  scan.fake.clock.tick = 1.0;
+  TimedProgress progress(scan, scan.fake.clock, 4.5);
+  StoppingPump pump(GetParam().stop_at);
+  FakeRun& f = scan.fake;
+  velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, pump, f.messages, progress}};
+  run.source = MakeLogsSource(f.settings);
+  const int stop_at = GetParam().stop_at;
+  if (stop_at > 0) {
+    EXPECT_THROW(ProcessGPXfile(run), RunStopped);
+  } else {
+    ProcessGPXfile(run);
+  }
+  EXPECT_THAT(LogsSeen(progress), ::testing::ElementsAreArray(GetParam().logs_seen));
+  EXPECT_EQ(LogCount(scan.Result()), stop_at > 0 ? stop_at : 10);
+  EXPECT_EQ(run.benchmarks_done, stop_at > 0 ? stop_at : 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clock, SlowlyWritten,
+                         ::testing::Values(SlowWrites{0, {1, 1, 1, 1, 5, 5, 5, 5, 9, 9}},
+                                           SlowWrites{6, {1, 1, 1, 1, 5, 5}}),
+                         [](const auto& info) {
+                           const int stop_at = info.param.stop_at;
+                           return stop_at > 0 ? "StoppedAt" + std::to_string(stop_at) : "ToTheEnd";
+                         });
 
 }  // namespace
 }  // namespace velmora::testing

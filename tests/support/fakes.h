@@ -17,11 +17,17 @@
 namespace velmora::testing {
 
 // Seconds since midnight that wrap at 86400, like the real timer. Rnd()
-// returns the queued values in turn, then `default_random`.
+// returns the queued values in turn, then `default_random`. Each reading
+// moves the clock on by `tick` afterwards: with a tick, everything timed
+// between two readings (a write of a file, say) takes that long.
 class FakeClock : public Clock {
  public:
   explicit FakeClock(double start = 43200.0) : now_(start) {}
-  double Timer() override { return now_; }
+  double Timer() override {
+    const double now = now_;
+    Advance(tick);
+    return now;
+  }
   void Randomize() override { ++randomize_calls; }
   double Rnd() override;
 
@@ -31,6 +37,7 @@ class FakeClock : public Clock {
 
   std::deque<double> random_values;
   double default_random = 0.5;
+  double tick = 0;
   int randomize_calls = 0;
 
  private:

@@ -1,4 +1,4 @@
-#include "files/hashed_write.h"
+#include "files/durable_write.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +29,14 @@ TEST(Sha256Test, KnownHashesWholeAndInPieces) {
   EXPECT_EQ(hasher.Final(), Sha256Hex("abc"));
   hasher.Update("abc");  // Final started the hash over
   EXPECT_EQ(hasher.Final(), Sha256Hex("abc"));
+  // The hash so far, and a copy, go on from the same bytes.
+  hasher.Update("ab");
+  EXPECT_EQ(hasher.Digest(), Sha256Hex("ab"));
+  Sha256 copy = hasher;
+  copy.Update("c");
+  hasher.Update("d");
+  EXPECT_EQ(copy.Final(), Sha256Hex("abc"));
+  EXPECT_EQ(hasher.Final(), Sha256Hex("abd"));
 }
 
 TEST(Sha256Test, FileHashReadsEveryBlock) {
@@ -40,47 +48,45 @@ TEST(Sha256Test, FileHashReadsEveryBlock) {
   EXPECT_THROW(Sha256OfFile((dir / "missing.gpx").string()), FileError);
 }
 
-TEST(WriteResultFileHashedTest, WritesThePiecesAndReturnsTheHashOfTheFile) {
+TEST(WriteResultPiecesTest, WritesThePiecesOneAfterTheOther) {
   TempDir dir;
   CurrentDir here(dir.path());
   const std::string rest(100000, 'r');
   const std::vector<std::string_view> pieces = {"<gpx>done", "", rest};
-  const std::string sha256 = WriteResultFileHashed(pieces, "quads.gpx");
+  WriteResultPieces(pieces, "quads.gpx");
   EXPECT_EQ(ReadFileBytes(dir / "quads R.gpx"), "<gpx>done" + rest);
-  EXPECT_EQ(sha256, Sha256OfFile("quads R.gpx"));
   EXPECT_FALSE(std::filesystem::exists(dir / "quads R.gpx.tmp"));
 }
 
-TEST(WriteResultFileHashedTest, TheStepBeforeTheRenameSeesTheDurableTemporaryFile) {
+TEST(WriteResultPiecesTest, TheStepBeforeTheRenameSeesTheDurableTemporaryFile) {
   TempDir dir;
   CurrentDir here(dir.path());
   WriteFileBytes(dir / "quads R.gpx", "old");
   const std::vector<std::string_view> pieces = {"new ", "text"};
-  std::string seen;
-  const std::string sha256 = WriteResultFileHashed(pieces, "quads.gpx", [&](const std::string& h) {
-    seen = h;
+  bool stepped = false;
+  WriteResultPieces(pieces, "quads.gpx", [&] {
+    stepped = true;
     EXPECT_EQ(ReadFileBytes(dir / "quads R.gpx.tmp"), "new text");
     EXPECT_EQ(ReadFileBytes(dir / "quads R.gpx"), "old");
   });
-  EXPECT_EQ(seen, sha256);
+  EXPECT_TRUE(stepped);
   EXPECT_EQ(ReadFileBytes(dir / "quads R.gpx"), "new text");
 }
 
-TEST(WriteResultFileHashedTest, AFailureKeepsThePreviousResult) {
+TEST(WriteResultPiecesTest, AFailureKeepsThePreviousResult) {
   TempDir dir;
   CurrentDir here(dir.path());
   WriteFileBytes(dir / "quads R.gpx", "first complete version");
   const std::vector<std::string_view> pieces = {"second"};
   // A failing step before the rename: the new text never takes the result's place.
-  EXPECT_THROW(WriteResultFileHashed(pieces, "quads.gpx",
-                                     [](const std::string&) { throw std::runtime_error("x"); }),
+  EXPECT_THROW(WriteResultPieces(pieces, "quads.gpx", [] { throw std::runtime_error("x"); }),
                std::runtime_error);
   EXPECT_FALSE(std::filesystem::exists(dir / "quads R.gpx.tmp"));
   // A temporary file that cannot be written: FileError with the system's number.
   std::filesystem::create_directory(dir / "quads R.gpx.tmp");
   bool stepped = false;
   try {
-    WriteResultFileHashed(pieces, "quads.gpx", [&](const std::string&) { stepped = true; });
+    WriteResultPieces(pieces, "quads.gpx", [&] { stepped = true; });
     ADD_FAILURE() << "no error";
   } catch (const FileError& error) {
     EXPECT_NE(error.number(), 0);

@@ -1,4 +1,4 @@
-#include "files/hashed_write.h"
+#include "files/durable_write.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -12,16 +12,12 @@
 
 #include "files/file_error.h"
 #include "files/file_utils.h"
-#include "files/sha256.h"
 
 namespace velmora {
 namespace {
 
-// Writes the pieces to `path`, flushed to the disk when `flush`, and returns their hash;
-// throws FileError.
-std::string WriteSyncAndHash(const std::string& path, std::span<const std::string_view> pieces,
-                             bool flush) {
-  Sha256 hasher;
+// Writes the pieces to `path`, flushed to the disk when `flush`; throws FileError.
+void WriteAndSync(const std::string& path, std::span<const std::string_view> pieces, bool flush) {
   std::FILE* raw = std::fopen(path.c_str(), "wb");
   if (raw == nullptr) throw FileError::FromErrno(path);
   bool ok = true;
@@ -29,7 +25,6 @@ std::string WriteSyncAndHash(const std::string& path, std::span<const std::strin
     if (piece.empty()) continue;
     ok = std::fwrite(piece.data(), 1, piece.size(), raw) == piece.size();
     if (!ok) break;
-    hasher.Update(piece);
   }
   ok = ok && std::fflush(raw) == 0;
 #ifdef _WIN32
@@ -43,18 +38,16 @@ std::string WriteSyncAndHash(const std::string& path, std::span<const std::strin
     throw error;
   }
   if (std::fclose(raw) != 0) throw FileError::FromErrno(path);
-  return hasher.Final();
 }
 
 }  // namespace
 
-std::string ReplaceFileHashed(const std::string& path, std::span<const std::string_view> pieces,
-                              const BeforeRename& before_rename, bool flush) {
+void ReplaceFileWithPieces(const std::string& path, std::span<const std::string_view> pieces,
+                           const BeforeRename& before_rename, bool flush) {
   const std::string temporary = path + ".tmp";
-  std::string sha256;
   try {
-    sha256 = WriteSyncAndHash(temporary, pieces, flush);
-    if (before_rename) before_rename(sha256);
+    WriteAndSync(temporary, pieces, flush);
+    if (before_rename) before_rename();
   } catch (...) {
     std::remove(temporary.c_str());
     throw;
@@ -65,13 +58,11 @@ std::string ReplaceFileHashed(const std::string& path, std::span<const std::stri
     std::remove(temporary.c_str());
     throw FileError(error.value(), error.message(), path);
   }
-  return sha256;
 }
 
-std::string WriteResultFileHashed(std::span<const std::string_view> pieces,
-                                  const std::string& gpx_file_name,
-                                  const BeforeRename& before_rename) {
-  return ReplaceFileHashed(ResultFileName(gpx_file_name), pieces, before_rename);
+void WriteResultPieces(std::span<const std::string_view> pieces, const std::string& gpx_file_name,
+                       const BeforeRename& before_rename) {
+  ReplaceFileWithPieces(ResultFileName(gpx_file_name), pieces, before_rename);
 }
 
 }  // namespace velmora
