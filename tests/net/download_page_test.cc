@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "net/curl_page_source.h"
 #include "server/listing_server.h"
@@ -38,6 +39,10 @@ class Gate {
   void Wait() {
     std::unique_lock<std::mutex> lock(mutex_);
     open_cv_.wait_for(lock, 30s, [this] { return open_; });
+  }
+  bool IsOpen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return open_;
   }
   void Open() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -177,6 +182,32 @@ TEST_F(DownloadPageTest, FollowsRedirects) {
   Start();
   EXPECT_EQ(DownloadPage(Url("/old")), "landed AB1234");
   EXPECT_EQ(server_.requests().size(), 3u);
+  EXPECT_EQ(DownloadAnswer(Url("/old")).final_url, Url("/new?PID=AB1234"));
+  EXPECT_EQ(DownloadAnswer(Url("/new")).final_url, Url("/new"));
+}
+
+TEST_F(DownloadPageTest, AnAnswerOverSixteenMegabytesIsReadNoFurther) {
+  const std::string piece(64 * 1024, 'x');
+  // No length announced, and no end.
+  server_.Get("/endless", [piece](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("text/html", [piece](size_t, httplib::DataSink& sink) {
+      return sink.write(piece.data(), piece.size());
+    });
+  });
+  server_.Get(R"(/sized/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
+    response.set_content(std::string(std::stoul(request.matches[1]), 'y'), "text/html");
+  });
+  Start();
+  for (const std::string& target :
+       {std::string("/endless"), "/sized/" + std::to_string(kMaxAnswerBytes + 1)}) {
+    const PageAnswer answer = DownloadAnswer(Url(target));
+    EXPECT_TRUE(answer.too_large) << target;
+    EXPECT_EQ(answer.body, "") << target;
+    EXPECT_EQ(answer.failure, "answer larger than 16 MB") << target;
+  }
+  const PageAnswer largest = DownloadAnswer(Url("/sized/" + std::to_string(kMaxAnswerBytes)));
+  EXPECT_FALSE(largest.too_large);
+  EXPECT_EQ(largest.body.size(), kMaxAnswerBytes);
 }
 
 TEST_F(DownloadPageTest, EncodesCharactersThatCannotStandInAUrl) {
@@ -257,6 +288,25 @@ TEST_F(DownloadPageTest, AStalledServerIsAbandoned) {
   // handful of bytes that came makes the stall count at once.
   impatient.low_speed_limit = 100000;
   EXPECT_EQ(DownloadPage(Url("/stall"), impatient), "");
+}
+
+TEST_F(DownloadPageTest, TheTimeOutSettingBoundsAWholeAttempt) {
+  // Two bytes every half second for 20 s: never slow enough to count as
+  // silence.
+  server_.Get("/trickle", [this](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider(
+        "text/html", [this](size_t offset, httplib::DataSink& sink) {
+          std::this_thread::sleep_for(500ms);
+          if (offset >= 80) sink.done();
+          return !gate_.IsOpen() && (offset >= 80 || sink.write("..", 2));
+        });
+  });
+  Start();
+  Settings settings;
+  settings.download_timeout_seconds = 2;
+  const PageAnswer answer = DownloadAnswer(Url("/trickle"), DownloadOptionsFor(settings));
+  EXPECT_EQ(answer.failure, "timed out");
+  EXPECT_EQ(answer.body, "");
 }
 
 TEST_F(DownloadPageTest, UsesTheProxyOfTheEnvironment) {
