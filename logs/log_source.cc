@@ -26,10 +26,12 @@ void ApplyOutcome(DatasheetOutcome outcome, RunState& state) {
 void HarvestDatasheetPage(const std::string& pid, Run& run) {
   RunState& state = run.state;
   state.LogBlock.clear();
-  const std::string page =
-      FetchCachePageHTML(DatasheetUrl(run.settings, pid), run.edges.pages, run.pacing());
+  const PageAnswer answer =
+      FetchCachePage(DatasheetUrl(run.settings, pid), run.edges.pages, run.pacing());
+  const std::string& page = answer.body;
   if (page.empty()) {
-    ShowCannotContinue(run, ShortHostName(run.settings.datasheet_host));
+    ShowCannotContinue(run, ShortHostName(run.settings.datasheet_host),
+                       FailureCause(answer.failure, run.settings.datasheet_host));
     state.MoreBenchmarks = false;
     return;
   }
