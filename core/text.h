@@ -45,6 +45,11 @@ std::string Trim(std::string_view text);
 // ASCII lower case; other bytes unchanged.
 std::string LowerAscii(std::string_view text);
 
+// Where the byte at 0-based `offset` stands, for a user who opens the text in
+// an editor: "line 3, column 7". Lines end at line feeds; columns count UTF-8
+// characters (every byte that does not continue a character), from 1.
+std::string LineAndColumn(std::string_view text, std::size_t offset);
+
 }  // namespace velmora
 
 #endif

@@ -51,6 +51,7 @@ void ProcessGPXfile(Run& run) {
   ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
   if (version == "1.0" || version == "1.1") {
+    CheckResultWritable(state.GPXFileName);
     PrepareLogSource(run);
     ProcessVer11GPXfile(run, std::move(start));
     return;
@@ -58,6 +59,7 @@ void ProcessGPXfile(Run& run) {
   run.outcome = RunOutcome::kNotGpx;
   Message message;
   message.text = kNotGpxText;
+  message.icon = MessageIcon::kWarning;
   run.edges.messages.Show(message);
 }
 

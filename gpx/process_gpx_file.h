@@ -28,7 +28,8 @@ inline constexpr const char* kNotGpxText =
 
 // Reads run.state.GPXFileName into DocumentText, rewrites datasheet links
 // (listing source only) and, when the <gpx> start tag says version 1.0 or
-// 1.1, prepares the log source (PrepareLogSource: a datasheet file that
+// 1.1, makes sure the result file can be written (CheckResultWritable:
+// FileError before anything is asked for), prepares the log source (PrepareLogSource: a datasheet file that
 // cannot be used throws DatasheetArchiveError before anything is written) and
 // runs the scan (both versions alike). Any other document is left alone:
 // kNotGpxText is shown and the outcome is kNotGpx. With run.resume set, the

@@ -3,6 +3,8 @@
 #include "gpx/process_gpx_file.h"
 
 #include <gmock/gmock.h>
+
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -65,6 +67,7 @@ TEST(LoadDocument, GpxVersionsOneZeroAndOneOneAreScannedOthersLeftAlone) {
       EXPECT_THAT(LogZoneOf(scan.Result(), "KK1234"), HasSubstr("<groundspeak:log id="));
     } else {
       EXPECT_THAT(scan.fake.messages.texts(), ElementsAre(kNotGpxText));
+      EXPECT_EQ(scan.fake.messages.shown[0].icon, MessageIcon::kWarning);
       EXPECT_EQ(scan.fake.state.DocumentText, Loaded(document, scan));
     }
   }
@@ -99,11 +102,15 @@ TEST(LoadDocument, OwnNameOfTheFileIsNoBenchmark) {
 // The scan over a good benchmark followed by a damaged part: the first is
 // completed and written, the run stops at the damage with one message, and
 // the damaged part reaches the result file as it was.
-void ExpectStopAtDamage(const std::string& damaged_tail, const std::string& message_part) {
-  ScanHarness scan;
+std::string DocumentWithDamage(const std::string& damaged_tail) {
   const std::string good = GpxDocument({Waypoint(Named("KK1233 GOOD"))});
   const std::string head = good.substr(0, good.size() - std::string("</gpx>\r\n").size());
-  scan.Choose(head + damaged_tail + "</gpx>\r\n");
+  return head + damaged_tail + "</gpx>\r\n";
+}
+
+void ExpectStopAtDamage(const std::string& damaged_tail, const std::string& message_part) {
+  ScanHarness scan;
+  scan.Choose(DocumentWithDamage(damaged_tail));
   scan.AnswerLogs("KK1233", kOneLog);
   scan.AnswerLogs("KK1234", kOneLog);
   ProcessGPXfile(scan.fake.run);
@@ -119,9 +126,16 @@ void ExpectStopAtDamage(const std::string& damaged_tail, const std::string& mess
   EXPECT_THAT(result, EndsWith(Loaded(damaged_tail, scan) + "</gpx>\r\n"));
 }
 
-TEST(DamagedDocument, UnclosedNameStopsTheRun) {
-  ExpectStopAtDamage(ReplaceAll(Waypoint(Named("KK1234 B")), "KK1234 B</name>", "KK1234 B"),
-                     "has no </name>");
+TEST(DamagedDocument, UnclosedNameStopsTheRunNamingWhereItStandsInTheFile) {
+  const std::string tail =
+      ReplaceAll(Waypoint(Named("KK1234 B")), "KK1234 B</name>", "KK1234 B");
+  // Counted in the file as loaded: the logs the run adds in front do not move it.
+  const std::string file = DocumentWithDamage(tail);
+  const std::size_t name = file.find("<name>KK1234 B");
+  const std::size_t line_start = file.rfind('\n', name) + 1;
+  const auto line = std::count(file.begin(), file.begin() + static_cast<long>(name), '\n') + 1;
+  ExpectStopAtDamage(tail, "The <name> at line " + std::to_string(line) + ", column " +
+                               std::to_string(name - line_start + 1) + " has no </name>.");
 }
 
 TEST(DamagedDocument, UnclosedLogZoneStopsTheRun) {
