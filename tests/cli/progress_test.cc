@@ -35,12 +35,8 @@ TEST(ProgressTextTest, WritesDurationsAndTheTimeLeftWithPauses) {
   EXPECT_DOUBLE_EQ(SecondsLeft(40, 4, 5, PaceSample{4, 28, true}, 5), 0);
   // Long retries of the third: the two after it still count whole.
   EXPECT_DOUBLE_EQ(SecondsLeft(600, 2, 5, PaceSample{2, 14, true}, 5), 14);
-  // During a wait of 40 s before its next try, the third counts after the wait.
-  EXPECT_DOUBLE_EQ(SecondsLeft(600, 2, 5, PaceSample{2, 14, true}, 5, 0, 40), 61);
   // A resumed run after 20 of 25: its own 2 benchmarks in 14 s set the pace.
   EXPECT_DOUBLE_EQ(SecondsLeft(15, 22, 25, PaceSample{2, 14, true}, 5, 20), 20);
-  // No pauses and nothing measured yet: not known.
-  EXPECT_LT(SecondsLeft(0, 0, 5, PaceSample{}, 0), 0);
 }
 
 TEST(ProgressTextTest, RetryTextSaysWhyAndWhen) {
@@ -146,16 +142,6 @@ TEST(TerminalProgressTest, PlainLinePerCompletedBenchmarkWithPaceFromTheStart) {
                                       "Benchmark 2/4 AB1240 done, about 0:22 left",
                                       "Benchmark 3/4 AB1250 done, about 0:22 left",
                                       "Benchmark 4/4 AB1260 done"}));
-}
-
-TEST(TerminalProgressTest, PlainLinePerFailedTryWithItsReason) {
-  ProgressHarness h(false);
-  h.state.CurrentPID = "AB1234";
-  h.progress.Fetching();
-  h.progress.TryFailed("connection refused");
-  EXPECT_EQ(Lines(h.out.str()), (std::vector<std::string>{
-                                    "Benchmark 0/4 AB1234 try 1 failed: connection refused, "
-                                    "about 0:20 left"}));
 }
 
 TEST(TerminalProgressTest, ARunWithoutDownloadsIsTimedFromItsFirstBenchmark) {

@@ -100,19 +100,16 @@ TEST_F(DiskFaultTest, AFullFileSystemKeepsTheResultWrittenBefore) {
 }
 
 TEST_F(DiskFaultTest, AReadOnlyFolderIsRefusedBeforeTheFirstRequest) {
+  // Root would ignore the owner's write permission; a read-only mount it cannot.
   TempDir own;
   std::string why_not;
   const auto scratch = geteuid() == 0 ? ScratchFileSystem::Mount(kScratchBytes, why_not) : nullptr;
   if (geteuid() == 0 && !scratch) GTEST_SKIP() << why_not;
   const std::filesystem::path folder = scratch ? scratch->path() : own.path();
   WriteFileBytes(folder / kSurveyFile, RidgeSurvey().document);
-  // Root would ignore the owner's write permission; a read-only mount it cannot.
-  if (scratch) {
-    scratch->MakeReadOnly();
-  } else {
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-  }
+  if (scratch) scratch->MakeReadOnly();
+  else std::filesystem::permissions(folder, std::filesystem::perms::owner_write,
+                                    std::filesystem::perm_options::remove);
   const FolderState before = ReadFolderState(folder);
   SurveyServer server;
   const ProgramResult run = RunCli({folder, server.HostAndPort()});
