@@ -68,5 +68,12 @@ TEST(QtEventPumpTest, RunsThePendingEvents) {
   EXPECT_EQ(delivered, 2);
 }
 
+TEST(QtEventPumpTest, AStopAskedAmongThePendingEventsIsSeen) {
+  QtEventPump pump{std::chrono::milliseconds(0)};
+  EXPECT_FALSE(pump.StopAsked());
+  QTimer::singleShot(0, [&pump] { pump.AskStop(); });  // as the closing window does
+  EXPECT_TRUE(pump.StopAsked());
+}
+
 }  // namespace
 }  // namespace velmora::testing
