@@ -66,10 +66,6 @@ TEST(QtEventPumpTest, RunsThePendingEvents) {
   QtEventPump pump{std::chrono::milliseconds(0)};
   pump.DoEvents();
   EXPECT_EQ(delivered, 2);
-}
-
-TEST(QtEventPumpTest, AStopAskedAmongThePendingEventsIsSeen) {
-  QtEventPump pump{std::chrono::milliseconds(0)};
   EXPECT_FALSE(pump.StopAsked());
   QTimer::singleShot(0, [&pump] { pump.AskStop(); });  // as the closing window does
   EXPECT_TRUE(pump.StopAsked());

@@ -145,12 +145,11 @@ TEST(TerminalProgressTest, PlainLinePerCompletedBenchmarkWithPaceFromTheStart) {
 }
 
 TEST(TerminalProgressTest, ARunWithoutDownloadsIsTimedFromItsFirstBenchmark) {
-  // A datasheet file: no pauses, and 3 s of reading before the first benchmark.
-  ProgressHarness h(false, 0);
+  ProgressHarness h(false, 0);  // a datasheet file: no pauses, 3 s of reading first
   h.state.CurrentPID = "AB1234";
-  for (const double now : {103.0, 103.5, 104.0}) {
-    h.now = now;
-    h.progress.SetCount(static_cast<int>((now - 102.5) * 2));
+  for (const int count : {1, 2, 3}) {
+    h.now = 102.5 + count / 2.0;
+    h.progress.SetCount(count);
   }
   EXPECT_EQ(Lines(h.out.str()), (std::vector<std::string>{"Benchmark 1/4 AB1234 done",
                                                           "Benchmark 2/4 AB1234 done, about 0:01 left",

@@ -137,8 +137,7 @@ TEST(HarvestLogTable, APagesOwnDatesDecideTheirOrderBeforeTheRegionalOne) {
   const DateOrder day_first = DateOrder::kDayMonthYear;  // as under en_GB or de_DE
   EXPECT_EQ(read(day_first, {"6/2/2008", "10/13/2008"}), "2008-06-02 2008-10-13 ");
   EXPECT_EQ(read(kMonthFirst, {"6/2/2008", "13.10.2008"}), "2008-02-06 2008-10-13 ");
-  // Nothing on the page decides (a year first, a month name or an impossible
-  // date does not): the regional order.
+  // A year first, a month name or an impossible date decides nothing.
   EXPECT_EQ(read(day_first, {"2008-10-13", "Oct 13, 2008", "13/13/2008", "6/2/2008"}),
             "2008-10-13 2008-10-13 1899-12-30 2008-02-06 ");
   EXPECT_EQ(read(kMonthFirst, {"6/2/2008", "1/12/2008"}), "2008-06-02 2008-01-12 ");
