@@ -41,16 +41,6 @@ QByteArray Bytes(const std::string& text) {
   return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The width a window manager's title bar needs for the whole caption: the
-// text in a bold title font with some slack for themes with larger fonts,
-// and room for the icon and three buttons.
-int CaptionWidth(const QString& caption) {
-  QFont font = QApplication::font();
-  font.setBold(true);
-  const QFontMetrics metrics(font);
-  return metrics.horizontalAdvance(caption) * 5 / 4 + 8 * metrics.height();
-}
-
 // The list width that shows its longest entry whole, up to two thirds of
 // the screen.
 int ListWidthFor(const QListWidget& list, const QWidget& window) {
@@ -90,11 +80,11 @@ void frmGetGPX::CreateMenu() {
   menu_bar_ = new QMenuBar(this);
   CreateFileMenu();
   CreateLogsMenu();
-  mnuHelp = menu_bar_->addMenu(QStringLiteral("Help"));
+  mnuHelp = menu_bar_->addMenu(QStringLiteral("&Help"));
   mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-  mnuLaunchPDF = mnuHelp->addAction(QStringLiteral("Help PDF"));
+  mnuLaunchPDF = mnuHelp->addAction(QStringLiteral("Help &PDF"));
   mnuLaunchPDF->setObjectName(QStringLiteral("mnuLaunchPDF"));
-  mnuVersion = mnuHelp->addAction(QStringLiteral("Version"));
+  mnuVersion = mnuHelp->addAction(QStringLiteral("&Version"));
   mnuVersion->setObjectName(QStringLiteral("mnuVersion"));
   connect(mnuLaunchPDF, &QAction::triggered, this, [this] { OpenHelp(); });
   connect(mnuVersion, &QAction::triggered, this, [this] { ShowVersion(); });
@@ -136,7 +126,7 @@ void frmGetGPX::ShowFile(const std::string& name) {
 }
 
 void frmGetGPX::CreateLogsMenu() {
-  mnuLogsFrom = menu_bar_->addMenu(QStringLiteral("Logs from"));
+  mnuLogsFrom = menu_bar_->addMenu(QStringLiteral("&Logs from"));
   mnuLogsFrom->setObjectName(QStringLiteral("mnuLogsFrom"));
   log_sources_ = new QActionGroup(this);
   log_sources_->setExclusive(true);
@@ -147,13 +137,13 @@ void frmGetGPX::CreateLogsMenu() {
     log_sources_->addAction(action);
     return action;
   };
-  mnuListingWebsite = add("Listing website", "mnuListingWebsite");
-  mnuDatasheetsWeb = add("Agency datasheets (web)", "mnuDatasheetsWeb");
-  mnuDatasheetFile = add("Datasheet file...", "mnuDatasheetFile");
+  mnuListingWebsite = add("&Listing website", "mnuListingWebsite");
+  mnuDatasheetsWeb = add("Agency &datasheets (web)", "mnuDatasheetsWeb");
+  mnuDatasheetFile = add("Datasheet &file...", "mnuDatasheetFile");
   connect(mnuListingWebsite, &QAction::triggered, this,
-          [this] { log_choice_ = LogChoice{LogSource::kListing, ""}; });
+          [this] { SetLogChoice(LogChoice{LogSource::kListing, ""}); });
   connect(mnuDatasheetsWeb, &QAction::triggered, this,
-          [this] { log_choice_ = LogChoice{LogSource::kDatasheet, ""}; });
+          [this] { SetLogChoice(LogChoice{LogSource::kDatasheet, ""}); });
   connect(mnuDatasheetFile, &QAction::triggered, this, [this] { ChooseDatasheetFile(); });
   ShowLogChoice();
 }
@@ -170,7 +160,12 @@ void frmGetGPX::ShowLogChoice() {
     checked = log_choice_.datasheet_file.empty() ? mnuDatasheetsWeb : mnuDatasheetFile;
   }
   checked->setChecked(true);
-  mnuDatasheetFile->setToolTip(QFile::decodeName(Bytes(log_choice_.datasheet_file)));
+  // The chosen file by its name, and by its whole path in the tip.
+  const std::string& file = log_choice_.datasheet_file;
+  const QString name = FileText(std::filesystem::path(file).filename());
+  mnuDatasheetFile->setText(file.empty() ? QStringLiteral("Datasheet &file...")
+                                         : QStringLiteral("Datasheet &file: %1...").arg(name));
+  mnuDatasheetFile->setToolTip(QFile::decodeName(Bytes(file)));
 }
 
 void frmGetGPX::ChooseDatasheetFile() {

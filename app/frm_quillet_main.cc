@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -15,14 +16,16 @@
 #include "app/window_icon.h"
 #include "datasheet/datasheet_archive.h"
 #include "files/resume_check.h"
+#include "gpx/benchmark_scan.h"
 #include "gpx/resume_point.h"
 #include "sources/make_logs_source.h"
+#include "net/patient_fetch.h"
 
 namespace velmora {
 namespace {
 
 // The designed client area, in twips.
-constexpr int kClientWidth = 4608;
+constexpr int kClientWidth = 6480;
 constexpr int kClientHeight = 1032;
 
 std::string CurrentFolderText() {
@@ -54,7 +57,48 @@ void frmQuilletMain::CountDisplay::SetCount(int count) {
   // ends the program here.
   if (window_.parts_.state.MainClosing) throw ProgramEnd{};
   window_.txtCachesProcessed->setText(QString::number(count));
+  window_.progress().Counted(count);
+  window_.ShowProgress();
   window_.parts_.edges.progress.SetCount(count);
+}
+
+PageAnswer frmQuilletMain::WatchedPages::Fetch(const std::string& TheURL) {
+  window_.StopIfClosed();
+  window_.progress().Fetching();
+  window_.ShowProgress();
+  PageAnswer answer = window_.parts_.edges.pages.Fetch(TheURL);
+  window_.StopIfClosed();  // an abandoned download is no failed try
+  const std::string failure = AttemptFailure(answer);
+  if (!failure.empty()) {
+    window_.progress().TryFailed(failure);
+    window_.ShowProgress();
+  }
+  return answer;
+}
+
+void frmQuilletMain::WatchedPump::DoEvents() {
+  window_.parts_.edges.pump.DoEvents();
+  if (window_.progress().now() - window_.shown_at_ >= 1) window_.ShowProgress();
+}
+
+void frmQuilletMain::WatchedPump::WaitBegins(double seconds) {
+  window_.parts_.edges.pump.WaitBegins(seconds);
+  window_.progress().WaitBegins(seconds);
+  window_.ShowProgress();
+}
+
+void frmQuilletMain::WatchedPump::Poll() {
+  window_.parts_.edges.pump.Poll();
+  // A run without waits or downloads notices the close here, unless its
+  // last benchmark is done already.
+  const Run& run = window_.run_;
+  if (run.benchmarks_done < BenchmarksInAll(run)) window_.StopIfClosed();
+}
+
+void frmQuilletMain::WatchedPump::AskStop() { window_.parts_.edges.pump.AskStop(); }
+
+bool frmQuilletMain::WatchedPump::StopAsked() {
+  return window_.parts_.edges.pump.StopAsked() || window_.parts_.state.MainClosing;
 }
 
 frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
@@ -62,10 +106,12 @@ frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
       parts_(std::move(parts)),
       settings_(parts_.settings),
       count_display_(*this),
+      watched_pages_(*this),
+      watched_pump_(*this),
       run_{parts_.state,
            settings_,
-           Edges{parts_.edges.pages, parts_.edges.clock, parts_.edges.pump,
-                 parts_.edges.messages, count_display_},
+           Edges{watched_pages_, parts_.edges.clock, watched_pump_, parts_.edges.messages,
+                 count_display_},
            parts_.pace} {
   setObjectName(QStringLiteral("frmQuilletMain"));
   setWindowTitle(QStringLiteral("Quillet"));
@@ -76,6 +122,36 @@ frmQuilletMain::frmQuilletMain(MainWindowParts parts, QWidget* parent)
 
 frmQuilletMain::~frmQuilletMain() = default;
 
+RunProgress& frmQuilletMain::progress() {
+  if (!progress_) {
+    // The datasheet file makes no pauses between benchmarks.
+    const double nominal_pause =
+        ReadsDatasheetFile(settings_) ? 0.0 : ScanPause(parts_.CommandLine) * settings_.pause_scale;
+    progress_.emplace(parts_.state, [this] { return SteadySeconds(); }, nominal_pause);
+  }
+  return *progress_;
+}
+
+double frmQuilletMain::SteadySeconds() {
+  // The clock's timer starts again at midnight; these seconds go on.
+  const double timer = parts_.edges.clock.Timer();
+  if (last_timer_ >= 0 && timer < last_timer_) timer_days_ += 1;
+  last_timer_ = timer;
+  return timer + timer_days_ * 86400;
+}
+
+void frmQuilletMain::StopIfClosed() const {
+  if (parts_.state.MainClosing) throw RunStopped{kClosedReason};
+}
+
+void frmQuilletMain::ShowProgress() {
+  const ProgressView view = progress().View();
+  shown_at_ = progress().now();
+  lblTotal->setText(view.total > 0 ? QStringLiteral("of %1").arg(view.total) : QString());
+  lblFile->setText(QString::fromStdString(parts_.state.GPXFileName));
+  lblStatus->setText(QString::fromStdString(ActivityLine(view)));
+}
+
 void frmQuilletMain::CreateControls() {
   txtCachesProcessed = new QLineEdit(this);
   txtCachesProcessed->setObjectName(QStringLiteral("txtCachesProcessed"));
@@ -84,6 +160,18 @@ void frmQuilletMain::CreateControls() {
   Label1 = new QLabel(QStringLiteral("Benchmarks Processed"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setFont(FormFont(9.6, true));
+  const auto progress_label = [this](const char* name, bool bold) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(FormFont(9.6, bold));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+  };
+  lblTotal = progress_label("lblTotal", true);
+  lblFile = progress_label("lblFile", false);
+  lblStatus = progress_label("lblStatus", false);
+  lblStatus->setWordWrap(true);
+  lblStatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   cmdGo = new QPushButton(QStringLiteral("Go"), this);
   cmdGo->setObjectName(QStringLiteral("cmdGo"));
   cmdGo->setFont(FormFont(9.6, true));
@@ -91,9 +179,11 @@ void frmQuilletMain::CreateControls() {
   connect(cmdGo, &QPushButton::clicked, this, [this] { Go(); });
 }
 
-// The designed arrangement. Where the label's text needs more room than its
-// designed width gives in the fonts at hand, the label grows and the text
-// box to its right, and the window with it, move over by as much.
+// The designed arrangement: the label, the count and its total in a row,
+// the file and the status (two lines) below. Where the label's text needs
+// more room than its designed width gives in the fonts at hand, the label
+// grows and the text box to its right, and the window with it, move over by
+// as much.
 void frmQuilletMain::ArrangeControls() {
   const TwipsScale twips(*this);
   const QRect designed_label = twips.Rect(612, 360, 2280, 252);
@@ -102,16 +192,22 @@ void frmQuilletMain::ArrangeControls() {
   const int shift = label.width() - designed_label.width();
   const QRect box = GrowToFit(twips.Rect(3240, 360, 612, 360).translated(shift, 0),
                               TextSize(txtCachesProcessed->font(), "0000", QSize(6, 4)));
-  const int width = std::max(twips.X(kClientWidth),
-                             RightOf(box) + twips.X(kClientWidth - 3852));
-  const int height = std::max(twips.Y(kClientHeight),
-                              BottomOf(box) + twips.Y(kClientHeight - 720));
+  const QRect total = GrowToFit(QRect(RightOf(box) + twips.X(120), label.y(), 0, 0),
+                                TextSize(lblTotal->font(), "of 00000", QSize(1, 1)));
+  const int width = std::max(twips.X(kClientWidth), RightOf(total) + twips.X(612));
+  const int line = TextSize(lblFile->font(), "Xg", QSize(0, 1)).height();
+  const QRect file(label.x(), BottomOf(box) + twips.Y(120), width - 2 * label.x(), line);
+  const QRect status(label.x(), BottomOf(file) + twips.Y(60), file.width(), 2 * line);
+  const int height = std::max(twips.Y(kClientHeight), BottomOf(status) + twips.Y(240));
   // The button lies below the bottom edge, as designed.
   const QRect button = GrowToFit(twips.Rect(1320, 1080, 972, 372),
                                  TextSize(cmdGo->font(), cmdGo->text(), QSize(10, 4)))
                            .translated(0, height - twips.Y(kClientHeight));
   Label1->setGeometry(label);
   txtCachesProcessed->setGeometry(box);
+  lblTotal->setGeometry(total);
+  lblFile->setGeometry(file);
+  lblStatus->setGeometry(status);
   cmdGo->setGeometry(button);
   setFixedSize(width, height);
 }
@@ -158,10 +254,20 @@ void frmQuilletMain::Go() {
   if (state.MainClosing) throw ProgramEnd{};
   cmdGo->setEnabled(false);
   run_.source = MakeLogsSource(run_.settings);
+  lblFile->setText(QString::fromStdString(state.GPXFileName));
   run_.resume = AskToResume(state.GPXFileName, *run_.source, parts_.edges.messages);
   if (state.MainClosing) throw ProgramEnd{};
+  progress_.reset();  // for the settings of this run
   try {
+    running_ = true;
+    const auto run_over = qScopeGuard([this] { running_ = false; });
     parts_.process(run_);
+  } catch (const RunStopped& stop) {
+    // Closed: what was completed is in the result file.
+    run_.outcome = RunOutcome::kStopped;
+    run_.stop_reason = stop.reason;
+    FinishRun(run_, parts_.append_error_log);
+    return;
   } catch (const DatasheetArchiveError& error) {
     // Refused before anything was written: the run ends here.
     parts_.edges.messages.Show(Message{error.what(), "Datasheet file", MessageIcon::kError});
@@ -176,9 +282,11 @@ void frmQuilletMain::Go() {
   close();
 }
 
-// The unload step: a close is never refused.
+// The unload step: a close is never refused. During a run it asks the run
+// to stop.
 void frmQuilletMain::closeEvent(QCloseEvent* event) {
   parts_.state.MainClosing = true;
+  if (running_) parts_.edges.pump.AskStop();
   event->accept();
 }
 

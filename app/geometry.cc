@@ -1,5 +1,6 @@
 #include "app/geometry.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <algorithm>
@@ -34,6 +35,13 @@ QSize TextSize(const QFont& font, const QString& text, QSize padding) {
   const QFontMetrics metrics(font);
   return QSize(metrics.horizontalAdvance(text) + 2 * padding.width(),
                metrics.height() + 2 * padding.height());
+}
+
+int CaptionWidth(const QString& caption) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(caption) * 5 / 4 + 8 * metrics.height();
 }
 
 QRect GrowToFit(QRect designed, QSize needed) {

@@ -40,6 +40,11 @@ QSize TextSize(const QFont& font, const QString& text, QSize padding);
 inline int RightOf(const QRect& rect) { return rect.x() + rect.width(); }
 inline int BottomOf(const QRect& rect) { return rect.y() + rect.height(); }
 
+// The width a window manager's title bar needs for the whole caption: the
+// text in a bold title font with some slack for themes with larger fonts,
+// and room for the icon and three buttons.
+int CaptionWidth(const QString& caption);
+
 // `designed` grown where needed so that `needed` fits in it; its top-left
 // corner stays where it is.
 QRect GrowToFit(QRect designed, QSize needed);

@@ -22,7 +22,12 @@ std::vector<std::string> ListGpxFiles(const std::filesystem::path& folder) {
     std::string name = it->path().filename().string();
     if (IsGpxFileName(name)) names.push_back(std::move(name));
   }
-  std::sort(names.begin(), names.end());
+  // Without regard to letter case; names that differ in case only, by bytes.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string lower_a = LowerAscii(a);
+    const std::string lower_b = LowerAscii(b);
+    return lower_a != lower_b ? lower_a < lower_b : a < b;
+  });
   return names;
 }
 

@@ -12,7 +12,8 @@ namespace velmora {
 bool IsGpxFileName(const std::string& name);
 
 // The bare names (bytes as the system gives them) of the files in `folder`
-// whose names end in ".gpx" in any letter case, sorted by name. Folders are
+// whose names end in ".gpx" in any letter case, sorted by name without regard
+// to letter case. Folders are
 // left out. A folder that cannot be read gives no names.
 std::vector<std::string> ListGpxFiles(const std::filesystem::path& folder);
 

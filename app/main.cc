@@ -33,9 +33,9 @@ int main(int argc, char* argv[]) {
   velmora::Settings settings;
   if (!velmora::LoadSettings(messages, settings)) return velmora::kExitBadSettings;
 
-  velmora::CurlPageSource pages(settings);
   velmora::SystemClock clock;
   velmora::QtEventPump pump;
+  velmora::CurlPageSource pages(velmora::WindowDownloadOptions(settings, pump));
   velmora::NoProgress watcher;
   const velmora::ProgramParts parts{velmora::Edges{pages, clock, pump, messages, watcher},
                                     velmora::ProcessGPXfile, velmora::AppendErrorLog, nullptr};

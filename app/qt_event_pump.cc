@@ -12,4 +12,15 @@ void QtEventPump::DoEvents() {
 
 void QtEventPump::Poll() { QCoreApplication::processEvents(); }
 
+bool QtEventPump::StopAsked() {
+  QCoreApplication::processEvents();
+  return stop_asked_;
+}
+
+DownloadOptions WindowDownloadOptions(const Settings& settings, EventPump& pump) {
+  DownloadOptions options = DownloadOptionsFor(settings);
+  options.should_abort = [&pump] { return pump.StopAsked(); };
+  return options;
+}
+
 }  // namespace velmora

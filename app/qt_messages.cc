@@ -1,7 +1,10 @@
 #include "app/qt_messages.h"
 
 #include <QApplication>
+#include <QGridLayout>
+#include <QSpacerItem>
 
+#include "app/geometry.h"
 #include "core/settings.h"
 
 namespace velmora {
@@ -15,6 +18,8 @@ QMessageBox::Icon MessageBoxIcon(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::kInformation:
       return QMessageBox::Information;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
     case MessageIcon::kError:
       return QMessageBox::Critical;
     case MessageIcon::kNone:
@@ -23,11 +28,21 @@ QMessageBox::Icon MessageBoxIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  // A row of its own that is as wide as the whole caption.
+  grid->addItem(new QSpacerItem(CaptionWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                                QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 void QtMessages::Show(const Message& message) {
   const QString text =
       QString::fromLocal8Bit(message.text.data(), static_cast<qsizetype>(message.text.size()));
   QMessageBox box(MessageBoxIcon(message.icon), MessageTitle(message), text, QMessageBox::Ok,
                   QApplication::activeWindow());
+  WidenForTitle(box);
   box.exec();
 }
 
@@ -37,6 +52,7 @@ bool QtMessages::Ask(const std::string& question) {
   QMessageBox box(QMessageBox::Question, MessageTitle(Message{}), text,
                   QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
   box.setDefaultButton(QMessageBox::Yes);
+  WidenForTitle(box);
   return box.exec() == QMessageBox::Yes;
 }
 

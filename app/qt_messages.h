@@ -13,6 +13,9 @@ namespace velmora {
 // The box's title: the message's own, or the application title.
 QString MessageTitle(const Message& message);
 QMessageBox::Icon MessageBoxIcon(MessageIcon icon);
+// Makes the box at least as wide as its whole caption needs (a short text
+// would leave the title bar too narrow for it).
+void WidenForTitle(QMessageBox& box);
 
 class QtMessages : public Messages {
  public:

@@ -22,9 +22,12 @@
 
 namespace {
 
-class NoPages : public velmora::PageSource {
+// A website that is busy.
+class BusyPages : public velmora::PageSource {
  public:
-  velmora::PageAnswer Fetch(const std::string&) override { return {}; }
+  velmora::PageAnswer Fetch(const std::string&) override {
+    return {"<h1>Server Too Busy</h1>", 503, "text/html", "HTTP 503"};
+  }
 };
 
 class StillClock : public velmora::Clock {
@@ -110,13 +113,20 @@ int main(int argc, char* argv[]) {
   chooser.hide();
 
   const velmora::Settings settings;
-  NoPages pages;
+  BusyPages pages;
   StillClock clock;
   NoEvents pump;
   velmora::NoProgress watcher;
   velmora::frmQuilletMain main_window(velmora::MainWindowParts{
       state, settings, velmora::Edges{pages, clock, pump, messages, watcher}, velmora::Pace::kNormal,
       [](velmora::Run&) {}, [](const std::string&) {}, [](velmora::frmGetGPX&) {}});
-  main_window.run().edges.progress.SetCount(2);
+  // In the middle of a run: two of five done, the third waiting for a try.
+  state.GPXFileName = "boulder.gpx";
+  state.BenchmarkTotal = 5;
+  const velmora::Run& run = main_window.run();
+  run.edges.progress.SetCount(2);
+  state.CurrentPID = "KK1552";
+  run.edges.pages.Fetch("http://" + settings.listing_host);
+  run.edges.pump.WaitBegins(8);
   return Save(main_window, argv[2]) ? 0 : 1;
 }

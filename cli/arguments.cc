@@ -153,6 +153,8 @@ std::string HelpText() {
          "  VELMORA_LISTING_NAME    website name in the \"Cannot Continue\" message\n"
          "  VELMORA_PAUSE_SCALE     multiplies every pause, for tests and demos (1)\n"
          "  VELMORA_LOG_SOURCE      where the logs come from: listing or datasheet (listing)\n"
+         "  VELMORA_DOWNLOAD_TIMEOUT\n"
+         "                          for tests: seconds a download may take, 1 to 3600\n"
          "\n" +
          ExitStatusHelp();
 }

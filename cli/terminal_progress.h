@@ -3,16 +3,17 @@
 // download starts or fails, and about once a second during waits (done/total,
 // the point identifier in hand, why the last try failed and when the next
 // one is, time left at the pace so far). Elsewhere: one plain line per
-// completed benchmark.
+// completed benchmark and one per failed try, with its reason.
 #ifndef VELMORA_CLI_TERMINAL_PROGRESS_H
 #define VELMORA_CLI_TERMINAL_PROGRESS_H
 
 #include <functional>
 #include <string>
 
-#include "cli/progress_text.h"
 #include "cli/status_line.h"
 #include "core/edges.h"
+#include "core/progress_text.h"
+#include "core/run_progress.h"
 #include "core/run_state.h"
 
 namespace velmora {
@@ -35,7 +36,8 @@ class TerminalProgress : public Progress {
 
   // A page download for state.CurrentPID begins.
   void Fetching();
-  // The download just made gave no usable page, for `reason`.
+  // The download just made gave no usable page, for `reason` (off a
+  // terminal: a line that says so).
   void TryFailed(const std::string& reason);
   // A wait of `seconds` begins (a pause, or the wait before the next try).
   void WaitBegins(double seconds);
@@ -47,27 +49,13 @@ class TerminalProgress : public Progress {
   void End(bool finished);
 
  private:
-  ProgressView View();
   void Draw();
-  double SecondsLeft();
 
   StatusLine& line_;
-  const RunState& state_;
-  Seconds now_;
-  double nominal_pause_;
+  RunProgress run_;
   Width width_;
-  double start_;
-  int done_ = 0;
-  int total_ = -1;  // counted from the document when first needed
-  PaceSample pace_;
-  std::string fetching_pid_;
-  int attempts_ = 0;
-  std::string activity_;
-  std::string failure_;   // why the last try failed; empty after a good one
-  double wait_end_ = -1;  // when the wait in progress ends; negative: none
   double drawn_at_ = -1;
   int drawn_width_ = 0;
-  bool finished_ = false;
 };
 
 }  // namespace velmora

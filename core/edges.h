@@ -15,8 +15,13 @@ struct PageAnswer {
   std::string content_type;  // the answer's Content-Type header, as sent
   // Empty, or why nothing usable came, in words for a user: "connection
   // refused", "timed out", "HTTP 404", "empty answer", "could not resolve
-  // host" ...
+  // host", "answer larger than 16 MB" ...
   std::string failure;
+  // The address the answer came from, after redirects; empty when none came.
+  std::string final_url{};
+  // The body grew past the most an answer may hold and was read no further
+  // (the body is then empty and `failure` says so).
+  bool too_large = false;
 };
 
 // The answers for URLs.
@@ -51,9 +56,16 @@ class EventPump {
   // datasheet file): lets a close or a stop the user asked for be noticed.
   // Never blocks.
   virtual void Poll() {}
+  // The user has asked the run to stop (closed its window): from now on
+  // StopAsked is true.
+  virtual void AskStop() {}
+  // True once the user has asked the run to stop; may let pending events run
+  // first, never blocks. A wait then ends at once; a download in progress
+  // that asks it (DownloadOptions::should_abort) is abandoned.
+  virtual bool StopAsked() { return false; }
 };
 
-enum class MessageIcon { kNone, kInformation, kError };
+enum class MessageIcon { kNone, kInformation, kWarning, kError };
 
 struct Message {
   std::string text;

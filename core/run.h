@@ -25,14 +25,14 @@ enum class RunOutcome {
   kNoWaypointLeft, // the scan ran out of waypoints: the normal end
   kNoPage,         // no page could be had for a benchmark
   kMalformed,      // the scan stopped at a malformed document (message shown)
-  kStopped,        // the user asked the run to stop (Ctrl-C, SIGTERM)
+  kStopped,        // the user asked the run to stop (Ctrl-C, SIGTERM, a closed window)
 };
 
 // Thrown by a front end's edge (its event pump or page source) when the user
 // has asked the run to stop. The scan lets it pass after making sure every
 // completed benchmark is in the result file; the front end catches it.
 struct RunStopped {
-  std::string reason;  // for the user: "interrupted", "terminated"
+  std::string reason;  // for the user: "interrupted", "terminated", "closed"
 };
 
 // How long the pauses between benchmarks are: "quick" on the program's

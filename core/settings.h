@@ -23,8 +23,9 @@ struct Settings {
   std::string datasheet_host = "www.ngs.noaa.gov";
   std::string listing_short_name = "geocaching.com";
   double pause_scale = 1.0;
-  // For tests that play a misbehaving website: replaces both download
-  // time-outs, in seconds; 0 keeps the built-in ones (DownloadOptionsFor).
+  // For tests that play a misbehaving website: replaces the download
+  // time-outs (connection, silence and a whole attempt), in seconds; 0 keeps
+  // the built-in ones (DownloadOptionsFor).
   long download_timeout_seconds = 0;
   LogSource log_source = LogSource::kListing;
   // A downloaded datasheet archive (.txt or .zip) read instead of the web;

@@ -66,4 +66,19 @@ std::string LowerAscii(std::string_view text) {
   return out;
 }
 
+std::string LineAndColumn(std::string_view text, std::size_t offset) {
+  const std::string_view before = text.substr(0, offset);
+  std::size_t line = 1;
+  std::size_t column = 1;
+  for (const char c : before) {
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
 }  // namespace velmora

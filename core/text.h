@@ -50,6 +50,10 @@ constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c 
 
 // True for the ASCII digits 0 to 9.
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// Where the byte at 0-based `offset` stands, for a user who opens the text in
+// an editor: "line 3, column 7". Lines end at line feeds; columns count UTF-8
+// characters (every byte that does not continue a character), from 1.
+std::string LineAndColumn(std::string_view text, std::size_t offset);
 
 }  // namespace velmora
 

@@ -51,6 +51,21 @@ void WriteResultFile(const std::string& document, const std::string& gpx_file_na
   WriteResultPieces(std::span<const std::string_view>(&whole, 1), gpx_file_name);
 }
 
+void CheckResultWritable(const std::string& gpx_file_name) {
+  const std::string result = ResultFileName(gpx_file_name);
+  std::error_code error;
+  if (std::filesystem::is_directory(result, error)) {
+    const std::error_code is_folder = std::make_error_code(std::errc::is_a_directory);
+    throw FileError(is_folder.value(), is_folder.message(), result);
+  }
+  // The name every write of the result goes through (hashed_write.h).
+  const std::string temporary = result + ".tmp";
+  FilePtr file(std::fopen(temporary.c_str(), "wb"));
+  if (!file) throw FileError::FromErrno(result);
+  file.reset();
+  std::remove(temporary.c_str());
+}
+
 bool FileExists(const std::string& path) {
   FilePtr file(std::fopen(path.c_str(), "rb"));
   return file != nullptr;

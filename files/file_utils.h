@@ -21,6 +21,12 @@ std::string ResultFileName(const std::string& gpx_file_name);
 // thrown.
 void WriteResultFile(const std::string& document, const std::string& gpx_file_name);
 
+// Refuses, with FileError, a result file of `gpx_file_name` that could not be
+// written: a folder in its place, or a folder where no file can be made
+// (tried with the temporary file of a write, which is removed again). For a
+// run, before its first request.
+void CheckResultWritable(const std::string& gpx_file_name);
+
 // True when the file can be opened for reading. Never throws.
 bool FileExists(const std::string& path);
 

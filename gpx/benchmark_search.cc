@@ -146,7 +146,10 @@ WaypointKind TakeWaypoint(Run& run, ScanCursor& cursor) {
   if (name_start == 0) return WaypointKind::kPassedOver;
   const Pos name_end = ElementEnd(text, name_start, kNameStart, kNameEnd);
   if (name_end == 0) {
-    Show(run, DamagedMessage("The <name> at character " + std::to_string(name_start) +
+    // The waypoint in hand stands in DocumentText as it stands in the source.
+    const std::size_t in_source =
+        cursor.source_done + static_cast<std::size_t>(name_start - 1) - cursor.output_done;
+    Show(run, DamagedMessage("The <name> at " + LineAndColumn(cursor.source, in_source) +
                              " has no </name>."));
     return WaypointKind::kMalformed;
   }
@@ -185,8 +188,8 @@ FindOutcome FindNextBenchmark(Run& run, ScanCursor& cursor) {
       return FindOutcome::kNoWaypointLeft;
     }
     if (walk == WaypointWalk::kUnclosed) {
-      Show(run, DamagedMessage("The <wpt> at character " +
-                               std::to_string(cursor.source_done + 1) + " has no </wpt>."));
+      Show(run, DamagedMessage("The <wpt> at " + LineAndColumn(cursor.source, cursor.source_done) +
+                               " has no </wpt>."));
       EndOfScan(state, cursor);
       return FindOutcome::kMalformed;
     }

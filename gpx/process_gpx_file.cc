@@ -34,6 +34,7 @@ void ProcessGPXfile(Run& run) {
   ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
   if (version == "1.0" || version == "1.1") {
+    CheckResultWritable(state.GPXFileName);
     run.source->Prepare(BenchmarkPids(state.DocumentText), DocumentIsUtf8(state.DocumentText));
     ProcessVer11GPXfile(run, std::move(start));
     return;
@@ -41,6 +42,7 @@ void ProcessGPXfile(Run& run) {
   run.outcome = RunOutcome::kNotGpx;
   Message message;
   message.text = kNotGpxText;
+  message.icon = MessageIcon::kWarning;
   run.edges.messages.Show(message);
 }
 

@@ -15,9 +15,11 @@ inline constexpr const char* kNotGpxText =
     "This file is not a GPX 1.0 or 1.1 document; nothing was changed.";
 
 // Reads run.state.GPXFileName into DocumentText, lets run.source rewrite its
-// links (LogsSource::RewriteLinks) and, when the <gpx> start tag says version
-// 1.0 or 1.1, prepares the source with the document's PIDs (a source that
-// cannot be used throws before anything is written) and runs the scan (both versions alike). Any other document is left alone:
+// links (LogsSource::RewriteLinks) and, when the <gpx> start tag says version 1.0 or
+// 1.1, makes sure the result file can be written (CheckResultWritable:
+// FileError before anything is asked for), prepares run.source with the document's PIDs (LogsSource::Prepare: a source that
+// cannot be used throws before anything is written) and
+// runs the scan (both versions alike). Any other document is left alone:
 // kNotGpxText is shown and the outcome is kNotGpx. With run.resume set, the
 // earlier run's result is the document instead (no link rewrite) and the
 // scan goes on where that run stopped (ResumeStart). run.state.RunFinished

@@ -30,6 +30,13 @@ std::string ConvertLogDate(std::string_view text) {
   return ConvertLogDate(text, UserDateOrder());
 }
 
+DateOrder PageDateOrder(const std::vector<std::string>& dates, DateOrder regional) {
+  for (const std::string& date : dates) {
+    if (const auto order = OrderTheDateDecides(date)) return *order;
+  }
+  return regional;
+}
+
 DateOrder ReadUserDateOrder() {
 #ifdef VELMORA_HAS_LANGINFO
   // The user's locale as the environment names it, read without touching the

@@ -1,10 +1,11 @@
 // The log date of a listing page written as year-month-day.
 //
 // The page's date text is read as a calendar date (see read_date_text.h) with
-// numeric dates in the order that the user's locale writes dates: the date
-// format of LC_TIME as the user's environment sets it (LC_ALL, LC_TIME,
-// LANG); month first under the C or POSIX locale and on platforms without
-// that information, as the listing website writes its dates.
+// numeric dates in the order the page's own dates show (PageDateOrder), else
+// in the order that the user's locale writes dates: the date format of
+// LC_TIME as the user's environment sets it (LC_ALL, LC_TIME, LANG); month
+// first under the C or POSIX locale and on platforms without that
+// information, as the listing website writes its dates.
 //
 // A date text that cannot be read does not stop the harvest: the log is kept
 // and its date becomes kUnreadableLogDate, 1899-12-30, the day from which the
@@ -15,6 +16,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "listing/read_date_text.h"
 
@@ -28,6 +30,10 @@ std::string ConvertLogDate(std::string_view text, DateOrder order);
 
 // The same in the user's numeric date order (UserDateOrder).
 std::string ConvertLogDate(std::string_view text);
+
+// The numeric order of one page's dates: that of the first date that can be
+// read only one way (OrderTheDateDecides); `regional` when none can.
+DateOrder PageDateOrder(const std::vector<std::string>& dates, DateOrder regional);
 
 // The numeric date order of the user's LC_TIME, read anew at every call.
 DateOrder ReadUserDateOrder();

@@ -36,7 +36,8 @@ enum class PageReferences { kKeep, kDecode };
 // ids from 0000001. False, with nothing added, when the page holds no row
 // marker. The page is read from 10 characters before its first row marker
 // (from its first character when the marker is nearer the start than that).
-// Numeric log dates are read in `date_order` (the harvest of a run passes
+// Numeric log dates are read in the order the page's own dates decide
+// (PageDateOrder), else in `date_order` (the harvest of a run passes
 // UserDateOrder()). With PageReferences::kDecode, the character references of
 // the type, the finder and the text are decoded before they are escaped.
 bool HarvestLogTable(std::string_view page, std::string& LogBlock, DateOrder date_order,

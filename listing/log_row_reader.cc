@@ -11,20 +11,30 @@ namespace {
 
 constexpr std::string_view kParagraphGap = "           ";  // 11 spaces
 
+bool StartsWithInAnyCase(std::string_view text, std::string_view tag) {
+  if (text.size() < tag.size()) return false;
+  for (std::size_t i = 0; i < tag.size(); ++i) {
+    const char c = text[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != tag[i]) return false;
+  }
+  return true;
+}
+
 // The length of the paragraph or line-break tag at the start of `text`
-// ("<p>", "<p ...>", "</p>", "<br>", "<br/>", "<br />"); 0 when none starts there.
+// ("<p>", "<p ...>", "</p>", "<br>", "<br/>", "<br />", in any letter case);
+// 0 when none starts there.
 std::size_t BreakTagLength(std::string_view text) {
   for (std::string_view tag : {"<br />", "<br/>", "<br>", "</p>", "<p>"}) {
-    if (text.starts_with(tag)) return tag.size();
+    if (StartsWithInAnyCase(text, tag)) return tag.size();
   }
-  if (text.size() > 2 && text.starts_with("<p") && IsBlank(text[2])) {
+  if (text.size() > 2 && StartsWithInAnyCase(text, "<p") && IsBlank(text[2])) {
     const std::size_t close = text.find('>');
     if (close != std::string_view::npos) return close + 1;
   }
   return 0;
 }
 
-// Every paragraph and line-break tag of a long text becomes two spaces.
+// Every paragraph and line-break tag of a log text becomes two spaces.
 std::string ReplaceBreakTags(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -92,7 +102,7 @@ void LogRowReader::ExtractLogText(std::string_view start, std::string_view end) 
   if (gap != 0 && gap - cursor_ > 10) {
     field_ = ReplaceBreakTags(Trim(Mid(page_, begin, gap - begin)));
   } else {
-    field_ = Trim(Mid(page_, begin, cursor_ - begin));
+    field_ = ReplaceBreakTags(Trim(Mid(page_, begin, cursor_ - begin)));
   }
 }
 

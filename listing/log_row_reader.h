@@ -39,8 +39,9 @@ class LogRowReader {
 
   // As ExtractField, then the multi-paragraph rule: when the next run of 11
   // spaces begins 11 or more characters after the cursor, the field runs up
-  // to that run instead, and every paragraph or line-break tag in it ("<p>",
-  // "<p ...>", "</p>", "<br>", "<br/>", "<br />") becomes two spaces.
+  // to that run instead. Either way every paragraph or line-break tag in it
+  // ("<p>", "<p ...>", "</p>", "<br>", "<br/>", "<br />", in any letter case)
+  // becomes two spaces.
   void ExtractLogText(std::string_view start, std::string_view end);
 
   std::string& field() { return field_; }

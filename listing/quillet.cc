@@ -8,10 +8,10 @@
 
 namespace velmora {
 
-void ShowCannotContinue(Run& run, const std::string& website) {
+void ShowCannotContinue(Run& run, const std::string& website, const std::string& cause) {
   run.edges.messages.Show(Message{
       "There something wrong.  Are you connected to the Internet?  Perhaps "
-      "there's a problem with the GPX file or with the " + website + " website.",
+      "there's a problem with the GPX file or with the " + website + " website.\n" + cause,
       "Cannot Continue", MessageIcon::kError});
 }
 
@@ -19,7 +19,8 @@ HarvestOutcome Quillet(const std::string& TheURL, Run& run) {
   const PageAnswer answer = PatientFetch(TheURL, run.edges.pages, run.pacing());
   const std::string& page = answer.body;
   if (page.empty()) {
-    ShowCannotContinue(run, run.settings.listing_short_name);
+    ShowCannotContinue(run, run.settings.listing_short_name,
+                       FailureCause(answer.failure, run.settings.listing_host));
     return HarvestOutcome::NoPage(answer.failure);
   }
   if (Contains(page, kNoBenchmarkNotice)) return HarvestOutcome::NoBenchmark();

@@ -16,8 +16,9 @@ namespace velmora {
 HarvestOutcome Quillet(const std::string& TheURL, Run& run);
 
 // The "Cannot Continue" message of a source whose pages could not be had,
-// naming its `website` (the listing website's short name for the listing).
-void ShowCannotContinue(Run& run, const std::string& website);
+// naming its `website` (the listing website's short name for the listing),
+// with the `cause` (FailureCause) on a line of its own.
+void ShowCannotContinue(Run& run, const std::string& website, const std::string& cause);
 
 // Fills LogBlock with the logs of a fetched listing page for `document`; false
 // when the page holds no log row. In a UTF-8 document (DocumentIsUtf8) the

@@ -202,29 +202,58 @@ void SkipSpaces(const std::vector<Token>& tokens, std::size_t& i) {
   while (i < tokens.size() && tokens[i].kind == Kind::kSpace) ++i;
 }
 
-}  // namespace
-
-std::optional<CalendarDate> ReadDateText(std::string_view text, DateOrder order) {
+// The three items of a date text and the two gaps between them; false when
+// the text is no weekday, three items and a time of day (each optional but
+// the items).
+bool ReadDateItems(std::string_view text, std::array<Token, 3>& items,
+                   std::array<std::string, 2>& gaps) {
   const auto tokens = Tokenize(text);
-  if (!tokens) return std::nullopt;
+  if (!tokens) return false;
   std::size_t i = 0;
   SkipSpaces(*tokens, i);
   if (i < tokens->size() && (*tokens)[i].kind == Kind::kWord && IsWeekday((*tokens)[i].text)) {
     ++i;
     TakeGap(*tokens, i);
   }
-  std::array<Token, 3> items{};
-  std::array<std::string, 2> gaps;
   for (std::size_t k = 0; k < items.size(); ++k) {
     if (k > 0) gaps[k - 1] = TakeGap(*tokens, i);
     if (i >= tokens->size() || (*tokens)[i].kind == Kind::kSpace ||
         (*tokens)[i].kind == Kind::kMark) {
-      return std::nullopt;
+      return false;
     }
     items[k] = (*tokens)[i++];
   }
-  if (!IsTimeOrNothing(*tokens, i)) return std::nullopt;
+  return IsTimeOrNothing(*tokens, i);
+}
+
+}  // namespace
+
+std::optional<CalendarDate> ReadDateText(std::string_view text, DateOrder order) {
+  std::array<Token, 3> items{};
+  std::array<std::string, 2> gaps;
+  if (!ReadDateItems(text, items, gaps)) return std::nullopt;
   return ReadItems(items, gaps, order);
+}
+
+std::optional<DateOrder> OrderTheDateDecides(std::string_view text) {
+  std::array<Token, 3> items{};
+  std::array<std::string, 2> gaps;
+  if (!ReadDateItems(text, items, gaps)) return std::nullopt;
+  for (const Token& item : items) {
+    if (item.kind != Kind::kNumber) return std::nullopt;
+  }
+  if (gaps[0] != gaps[1] || !IsNumericGap(gaps[0]) || items[0].text.size() > 2) {
+    return std::nullopt;
+  }
+  const int first = MonthValue(items[0].text);
+  const int second = MonthValue(items[1].text);
+  if (first > 12 && MakeDate(items[2].text, second, items[0].text)) {
+    return DateOrder::kDayMonthYear;
+  }
+  if (second > 12 && MakeDate(items[2].text, first, items[1].text)) {
+    return DateOrder::kMonthDayYear;
+  }
+  return std::nullopt;
 }
 
 DateOrder DateOrderFromFormat(std::string_view format) {

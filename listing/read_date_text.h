@@ -32,6 +32,12 @@ struct CalendarDate {
 // The date the text names, or nothing when it cannot be read as one.
 std::optional<CalendarDate> ReadDateText(std::string_view text, DateOrder order);
 
+// The numeric order a date text can be read in only: day first for three
+// numbers whose first is above 12 ("25/7/2009"), month first when the second
+// is ("7/25/2009"); nothing for any other text, or when that reading gives no
+// valid date.
+std::optional<DateOrder> OrderTheDateDecides(std::string_view text);
+
 // The numeric order of a strftime-style date format such as "%m/%d/%y",
 // "%d.%m.%Y" or "%Y-%m-%d"; month first when the format does not tell.
 DateOrder DateOrderFromFormat(std::string_view format);

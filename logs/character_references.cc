@@ -84,6 +84,20 @@ std::optional<char32_t> ReferenceValue(std::string_view body) {
   return NamedValue(body);
 }
 
+// The end of the reference body that starts at `from` (after "&"): the
+// position of its ";", or npos when none follows. A numeric body ("#" then
+// digits or "x" and hex digits) may be of any length, leading zeros and all;
+// a name is at most kLongestName characters.
+std::size_t ReferenceEnd(std::string_view text, std::size_t from) {
+  std::size_t end = from;
+  if (end < text.size() && text[end] == '#') ++end;
+  const bool numeric = end > from;
+  while (end < text.size() && IsAlnum(text[end])) ++end;
+  if (end >= text.size() || text[end] != ';') return std::string_view::npos;
+  if (!numeric && end - from > kLongestName) return std::string_view::npos;
+  return end;
+}
+
 }  // namespace
 
 std::string DecodeCharacterReferences(std::string_view text) {
@@ -94,9 +108,9 @@ std::string DecodeCharacterReferences(std::string_view text) {
     const std::size_t amp = text.find('&', i);
     out.append(text.substr(i, amp == std::string_view::npos ? amp : amp - i));
     if (amp == std::string_view::npos) break;
-    const std::size_t semi = text.find(';', amp + 1);
+    const std::size_t semi = ReferenceEnd(text, amp + 1);
     std::optional<char32_t> value;
-    if (semi != std::string_view::npos && semi - amp - 1 <= kLongestName) {
+    if (semi != std::string_view::npos) {
       value = ReferenceValue(text.substr(amp + 1, semi - amp - 1));
     }
     if (!value || !XmlCanHold(*value)) {

@@ -17,6 +17,8 @@ void InitCurlOnce() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+constexpr const char* kTooLargeFailure = "answer larger than 16 MB";
+
 struct EasyCleanup {
   void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
@@ -26,11 +28,22 @@ struct ListCleanup {
 using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;
 using HeaderList = std::unique_ptr<curl_slist, ListCleanup>;
 
+// Where the body goes, and whether it grew past kMaxAnswerBytes.
+struct BodyTarget {
+  std::string& body;
+  bool too_large = false;
+};
+
 // Appends each piece of the body in the order it arrives. Returning less
 // than was offered makes libcurl abandon the transfer.
 size_t AppendBody(char* data, size_t size, size_t count, void* target) {
+  auto& to = *static_cast<BodyTarget*>(target);
+  if (count > 0 && size * count > kMaxAnswerBytes - to.body.size()) {
+    to.too_large = true;
+    return 0;
+  }
   try {
-    static_cast<std::string*>(target)->append(data, size * count);
+    to.body.append(data, size * count);
     return size * count;
   } catch (const std::bad_alloc&) {
     return 0;
@@ -81,6 +94,8 @@ void SetRequestOptions(CURL* handle, curl_slist* headers, const DownloadOptions&
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, options.low_speed_limit);
   curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME,
                    static_cast<long>(options.low_speed_time.count()));
+  curl_easy_setopt(handle, CURLOPT_TIMEOUT, static_cast<long>(options.whole_timeout.count()));
+  curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(kMaxAnswerBytes));
   if (options.should_abort) {
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<DownloadOptions*>(&options));
@@ -116,7 +131,7 @@ std::string FailureFor(CURLcode code) {
   }
 }
 
-// The status and Content-Type that came with the (last) answer.
+// The status, Content-Type and address that came with the (last) answer.
 void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
   long status = 0;
   if (curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK) {
@@ -126,6 +141,11 @@ void ReadAnswerInfo(CURL* handle, PageAnswer& answer) {
   if (curl_easy_getinfo(handle, CURLINFO_CONTENT_TYPE, &content_type) == CURLE_OK &&
       content_type != nullptr) {
     answer.content_type = content_type;
+  }
+  char* final_url = nullptr;
+  if (answer.status != 0 && curl_easy_getinfo(handle, CURLINFO_EFFECTIVE_URL, &final_url) == CURLE_OK &&
+      final_url != nullptr) {
+    answer.final_url = final_url;
   }
 }
 
@@ -143,16 +163,18 @@ PageAnswer DownloadAnswer(std::string url, const DownloadOptions& options) {
   const std::string encoded = EncodeUrl(url);
   SetRequestOptions(handle.get(), headers.get(), options);
   curl_easy_setopt(handle.get(), CURLOPT_URL, encoded.c_str());
+  BodyTarget target{answer.body};
   curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, &AppendBody);
-  curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &answer.body);
+  curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &target);
 
   const CURLcode code = curl_easy_perform(handle.get());
   ReadAnswerInfo(handle.get(), answer);
+  answer.too_large = target.too_large || code == CURLE_FILESIZE_EXCEEDED;
   // A transfer that failed part way must not pass for the whole page: the
   // caller then retries instead of keeping a truncated page.
   if (code != CURLE_OK) {
     answer.body.clear();
-    answer.failure = FailureFor(code);
+    answer.failure = answer.too_large ? kTooLargeFailure : FailureFor(code);
   } else if (answer.status >= 400) {
     answer.failure = "HTTP " + std::to_string(answer.status);
   } else if (answer.body.empty()) {
@@ -170,6 +192,7 @@ DownloadOptions DownloadOptionsFor(const Settings& settings) {
   if (settings.download_timeout_seconds == 0) return options;
   options.connect_timeout = std::chrono::seconds(settings.download_timeout_seconds);
   options.low_speed_time = std::chrono::seconds(settings.download_timeout_seconds);
+  options.whole_timeout = std::chrono::seconds(settings.download_timeout_seconds);
   return options;
 }
 

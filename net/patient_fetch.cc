@@ -31,6 +31,13 @@ std::string AttemptFailure(const PageAnswer& answer) {
   return why;
 }
 
+std::string FailureCause(const std::string& failure, const std::string& host) {
+  if (failure.starts_with("connection ")) return failure + " by " + host;
+  if (failure == "could not resolve host") return failure + " " + host;
+  if (failure == "timed out") return "timed out waiting for " + host;
+  return (failure.empty() ? std::string("no page") : failure) + " from " + host;
+}
+
 PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Pacing& pacing) {
   int short_waits = 0;
   int long_waits = 0;
@@ -41,7 +48,9 @@ PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Paci
     if (failure.empty()) return answer;
     if (long_waits > kLastLongWait) {
       // Given up: no body, and why the last attempt failed.
-      return PageAnswer{"", answer.status, answer.content_type, std::move(failure)};
+      answer.body.clear();
+      answer.failure = std::move(failure);
+      return answer;
     }
 
     ++short_waits;

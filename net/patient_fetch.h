@@ -17,6 +17,11 @@ namespace velmora {
 // for a usable page.
 std::string AttemptFailure(const PageAnswer& answer);
 
+// Why the last attempt at `host` failed, for a user: "connection refused by
+// HOST", "could not resolve host HOST", "timed out waiting for HOST", else the
+// failure and "from HOST" ("HTTP 503 Server Too Busy from HOST").
+std::string FailureCause(const std::string& failure, const std::string& host);
+
 // The answer of the first usable attempt for TheURL. An attempt fails when
 // its body is empty, holds "Server Too Busy" (whatever the status) or comes
 // with an HTTP status of 400 or above. After at most 29 failed attempts: an

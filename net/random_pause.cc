@@ -25,6 +25,7 @@ void RandomPause(float seconds, const Pacing& pacing) {
   bool shifted = false;
   while (Before(clock.Timer(), end)) {
     pacing.pump.DoEvents();
+    if (pacing.pump.StopAsked()) return;
     // The timer restarts at midnight: move the end back by one day, once,
     // so that the pause still lasts its full length.
     if (!shifted && Before(clock.Timer(), start)) {

@@ -9,7 +9,7 @@ namespace velmora {
 
 // Waits between about 2/3 and 4/3 of `seconds` (times pacing.scale), letting
 // window events run through pacing.pump. A pause that spans midnight lasts
-// its full length.
+// its full length. A stop the user asks for (EventPump::StopAsked) ends it.
 void RandomPause(float seconds, const Pacing& pacing);
 
 }  // namespace velmora

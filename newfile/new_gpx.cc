@@ -144,11 +144,11 @@ Pos DescriptionRangeEnd(std::string_view text, Pos name_end) {
 std::string AsARunLeavesIt(std::string waypoint, std::string_view pid,
                            std::span<const std::string> lines) {
   RunState state;
-  state.DocumentText = std::move(waypoint);
-  state.NameEndPos = InStr(1, state.DocumentText, kNameEnd);
-  state.BenchmarkEnd = DescriptionRangeEnd(state.DocumentText, state.NameEndPos);
+  state.ScanText = std::move(waypoint);
+  state.NameEndPos = InStr(1, state.ScanText, kNameEnd);
+  state.BenchmarkEnd = DescriptionRangeEnd(state.ScanText, state.NameEndPos);
   LogZone zone;
-  FindLogZone(state.DocumentText, state.NameEndPos, zone);
+  FindLogZone(state.ScanText, state.NameEndPos, zone);
   MarkRecoveryStatus(state);
   const std::vector<std::string> sheet(lines.begin(), lines.end());
   switch (HarvestDatasheetLines(sheet, pid, state.LogBlock)) {
@@ -162,7 +162,7 @@ std::string AsARunLeavesIt(std::string waypoint, std::string_view pid,
     case DatasheetOutcome::kDamaged:
       break;
   }
-  return std::move(state.DocumentText);
+  return std::move(state.ScanText);
 }
 
 }  // namespace

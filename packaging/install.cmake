@@ -45,10 +45,12 @@ set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VENDOR "Velmora")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION "Velmora downloads the listing page of every benchmark in a GPX 1.1 file\n\
-and writes a copy of the file whose log zones hold the current visitor\n\
-logs. It comes as a desktop program (velmora) and a command-line program\n\
-(velmora-cli).")
+set(CPACK_PACKAGE_DESCRIPTION "Velmora adds the current visitor logs of the survey benchmarks in a GPX\n\
+1.0 or 1.1 file: from their listing pages, from the geodetic agency's\n\
+datasheets on the web, or from a downloaded datasheet file (text or zip).\n\
+It writes a copy of the file whose log zones hold the logs, and a run that\n\
+stopped can be resumed after its last completed benchmark. It comes as a\n\
+desktop program (velmora) and a command-line program (velmora-cli).")
 set(CPACK_PACKAGE_CONTACT "Velmora developers <developers@velmora.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -56,10 +58,11 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The datasheet archive reader opens zip files with libzip.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libzip4")
+# The shared libraries the programs link, libzip for the datasheet archive
+# reader among them, come from dpkg-shlibdeps; only what it cannot see is
+# named here.
 if(TARGET velmora)
-  # Qt finds its platform plugin at run time; dpkg-shlibdeps cannot see it.
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-qpa-plugins")
+  # Qt finds its platform plugin at run time.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
 include(CPack)

@@ -28,12 +28,13 @@ HarvestOutcome DatasheetHarvest(DatasheetOutcome outcome, std::string logs) {
 HarvestOutcome DatasheetWebSource::Harvest(const std::string& pid, Run& run) {
   const PageAnswer answer = PatientFetch(DatasheetUrl(settings_, pid), run.edges.pages, run.pacing());
   if (answer.body.empty()) {
-    ShowCannotContinue(run, ShortHostName(settings_.datasheet_host));
+    ShowCannotContinue(run, ShortHostName(settings_.datasheet_host),
+                       FailureCause(answer.failure, settings_.datasheet_host));
     return HarvestOutcome::NoPage(answer.failure);
   }
   std::string logs;
   const DatasheetOutcome outcome =
-      HarvestDatasheet(DatasheetPageText(answer, run.state.DocumentText), pid, logs);
+      HarvestDatasheet(DatasheetPageText(answer, run.state.ScanText), pid, logs);
   if (outcome == DatasheetOutcome::kDamaged) {
     run.edges.messages.Show(Message{DamagedDatasheetMessage(settings_, pid), "Cannot Continue",
                                     MessageIcon::kError});

@@ -50,7 +50,7 @@ TEST_F(FrmGetGpxTest, ListsExactlyTheFolderGpxFilesWithNoneSelected) {
   }
   frmGetGPX chooser(state_, messages_);
   EXPECT_EQ(chooser.ListCount(), 4);
-  EXPECT_THAT(Entries(chooser), ElementsAre("Mixed.Gpx", "TRAIL.GPX", "quads R.gpx", "quads.gpx"));
+  EXPECT_THAT(Entries(chooser), ElementsAre("Mixed.Gpx", "quads R.gpx", "quads.gpx", "TRAIL.GPX"));
   QListWidget* list = FileList(chooser);
   EXPECT_TRUE(list->selectedItems().isEmpty());
   EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
@@ -68,10 +68,10 @@ TEST_F(FrmGetGpxTest, LogsFromMenuOffersThreeExclusiveSourcesAndACancelKeepsTheC
   });
   QMenu* menu = chooser.findChild<QMenu*>(QStringLiteral("mnuLogsFrom"));
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(menu->title(), QStringLiteral("Logs from"));
+  EXPECT_EQ(menu->title().remove('&'), QStringLiteral("Logs from"));
   QStringList texts;
   for (QAction* action : menu->actions()) {
-    texts << action->text();
+    texts << action->text().remove('&');
     EXPECT_TRUE(action->isCheckable());
   }
   EXPECT_EQ(texts, QStringList({"Listing website", "Agency datasheets (web)", "Datasheet file..."}));
@@ -90,6 +90,7 @@ TEST_F(FrmGetGpxTest, LogsFromMenuOffersThreeExclusiveSourcesAndACancelKeepsTheC
 
   answer = "/data/VT.zip";
   file->trigger();
+  EXPECT_EQ(file->text().remove('&'), QStringLiteral("Datasheet file: VT.zip..."));  // the choice shows
   EXPECT_TRUE(file->isChecked());
   EXPECT_FALSE(web->isChecked());
   EXPECT_EQ(chooser.log_choice().datasheet_file, "/data/VT.zip");
@@ -97,6 +98,7 @@ TEST_F(FrmGetGpxTest, LogsFromMenuOffersThreeExclusiveSourcesAndACancelKeepsTheC
   EXPECT_THAT(asked[0], ::testing::HasSubstr("*.txt *.zip"));
 
   listing->trigger();
+  EXPECT_EQ(file->text().remove('&'), QStringLiteral("Datasheet file..."));
   EXPECT_FALSE(file->isChecked());
   EXPECT_EQ(chooser.log_choice().source, LogSource::kListing);
   EXPECT_EQ(chooser.log_choice().datasheet_file, "");
@@ -114,12 +116,26 @@ TEST_F(FrmGetGpxTest, TheDialogAsDesigned) {
   EXPECT_EQ(GoButton(chooser)->text(), QStringLiteral("Go"));
   auto* help = chooser.findChild<QMenu*>(QStringLiteral("mnuHelp"));
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->title(), QStringLiteral("Help"));
+  EXPECT_EQ(help->title().remove('&'), QStringLiteral("Help"));
   ASSERT_EQ(help->actions().size(), 2);
   EXPECT_EQ(help->actions()[0], Action(chooser, "mnuLaunchPDF"));
-  EXPECT_EQ(help->actions()[0]->text(), QStringLiteral("Help PDF"));
+  EXPECT_EQ(help->actions()[0]->text().remove('&'), QStringLiteral("Help PDF"));
   EXPECT_EQ(help->actions()[1], Action(chooser, "mnuVersion"));
-  EXPECT_EQ(help->actions()[1]->text(), QStringLiteral("Version"));
+  EXPECT_EQ(help->actions()[1]->text().remove('&'), QStringLiteral("Version"));
+}
+
+TEST_F(FrmGetGpxTest, AltLOpensTheLogsFromMenuAndAltHTheHelpMenu) {
+  Put("quads.gpx");
+  frmGetGPX chooser(state_, messages_);
+  chooser.show();
+  chooser.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+  for (const auto& [key, name] : {std::pair{Qt::Key_L, "mnuLogsFrom"}, std::pair{Qt::Key_H, "mnuHelp"}}) {
+    auto* menu = chooser.findChild<QMenu*>(QString::fromLatin1(name));
+    QTest::keyClick(&chooser, key, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) << name;
+    menu->close();
+  }
 }
 
 TEST_F(FrmGetGpxTest, EveryTextFitsAndTheArrangementHolds) {

@@ -178,6 +178,37 @@ TEST_F(FrmQuilletMainTest, FinishedRunLogsShowsFinishedAndCloses) {
   EXPECT_EQ(h_.chooser_shows, 1);
 }
 
+TEST_F(FrmQuilletMainTest, TheWindowShowsTheFileTheTotalAndWhatTheRunDoesNow) {
+  Put("quads.gpx");
+  UserChooses("quads.gpx");
+  h_.settings.pause_scale = 1;  // 5 s a benchmark until a pace is measured
+  h_.pages.AddFailure("http://marks/AB1234", "connection refused");
+  const auto label = [this](const char* name) {
+    return h_.window().findChild<QLabel*>(QString::fromLatin1(name))->text().toStdString();
+  };
+  std::vector<std::string> status;
+  h_.process = [&](velmora::Run& run) {
+    run.state.BenchmarkTotal = 3;
+    run.state.CurrentPID = "AB1234";
+    run.edges.pages.Fetch("http://marks/AB1234");
+    status.push_back(label("lblStatus"));
+    run.edges.pump.WaitBegins(42);
+    status.push_back(label("lblStatus"));
+    h_.clock.Advance(12);
+    run.edges.pump.DoEvents();
+    status.push_back(label("lblStatus"));
+    run.edges.progress.SetCount(1);
+    status.push_back(label("lblStatus"));
+  };
+  h_.window().Load();
+  EXPECT_EQ(label("lblFile") + " " + label("lblTotal"), "quads.gpx of 3");
+  EXPECT_THAT(status, ElementsAre(
+      "AB1234 try 1 failed: connection refused, about 0:15 left",
+      "AB1234 try 1 failed: connection refused; next try in 0:42, about 0:57 left",
+      "AB1234 try 1 failed: connection refused; next try in 0:30, about 0:45 left",
+      "AB1234 done, about 0:39 left"));
+}
+
 TEST_F(FrmQuilletMainTest, TheLogsFromChoiceReachesTheRunsSettings) {
   Put("quads.gpx");
   h_.settings.log_source = LogSource::kDatasheet;  // VELMORA_LOG_SOURCE=datasheet

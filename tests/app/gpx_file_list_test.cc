@@ -38,6 +38,15 @@ TEST(GpxFileListTest, ListsTheFolderGpxFilesOnlyAsBareSortedNames) {
   EXPECT_THAT(ListGpxFiles(dir.path()), ElementsAre("HANDHELD.GPX", "quads R.gpx", "quads.gpx"));
 }
 
+TEST(GpxFileListTest, SortsWithoutRegardToLetterCase) {
+  TempDir dir;
+  for (const char* name : {"cherry.gpx", "Banana.gpx", "apple.gpx", "APPLE.GPX"}) {
+    WriteFileBytes(dir / name, "x");
+  }
+  EXPECT_THAT(ListGpxFiles(dir.path()),
+              ElementsAre("APPLE.GPX", "apple.gpx", "Banana.gpx", "cherry.gpx"));
+}
+
 TEST(GpxFileListTest, KeepsTheNameBytesUnchanged) {
   TempDir dir;
   const std::string latin1 = "r\xe9sum\xe9.gpx";  // not valid UTF-8

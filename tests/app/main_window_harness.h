@@ -19,15 +19,23 @@ class QPushButton;
 
 namespace velmora::testing {
 
-// Runs `on_events` (when set) at every DoEvents; counts the calls.
+// Runs `on_events` (when set) at every DoEvents, and `on_stop_question` at
+// every StopAsked; counts the DoEvents calls; keeps an asked stop.
 class ScriptedPump : public EventPump {
  public:
   void DoEvents() override {
     ++calls;
     if (on_events) on_events(calls);
   }
+  void AskStop() override { stop_asked = true; }
+  bool StopAsked() override {
+    if (on_stop_question) on_stop_question();
+    return stop_asked;
+  }
   std::function<void(int call)> on_events;
+  std::function<void()> on_stop_question;
   int calls = 0;
+  bool stop_asked = false;
 };
 
 // Records each message, noting it in `events` too.

@@ -3,7 +3,9 @@
 #include <QTimer>
 #include <gmock/gmock.h>
 
+#include "app/geometry.h"
 #include "app/qt_event_pump.h"
+#include "gpx/process_gpx_file.h"
 #include "velmora/version.h"
 #include "app/qt_messages.h"
 
@@ -15,6 +17,7 @@ struct SeenBox {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons;
   bool seen = false;
+  int width = 0;
 };
 
 // Shows the message as a real modal box; the box is read and dismissed as
@@ -24,7 +27,8 @@ SeenBox ShowAndDismiss(const Message& message) {
   QTimer::singleShot(0, [&seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr) return;
-    seen = SeenBox{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), true};
+    seen = SeenBox{box->windowTitle(), box->text(), box->icon(), box->standardButtons(), true,
+                   box->width()};
     box->accept();
   });
   QtMessages().Show(message);
@@ -45,6 +49,9 @@ TEST(QtMessagesTest, OwnTitleAndIconAreKept) {
   ASSERT_TRUE(version.seen);
   EXPECT_EQ(version.title, QStringLiteral("Version"));
   EXPECT_EQ(version.icon, QMessageBox::Information);
+  EXPECT_GE(version.width, CaptionWidth(version.title));  // the whole title in its bar
+  EXPECT_EQ(ShowAndDismiss(Message{kNotGpxText, "", MessageIcon::kWarning}).icon,
+            QMessageBox::Warning);
   const SeenBox error = ShowAndDismiss(Message{"There something wrong.", "Cannot Continue",
                                                MessageIcon::kError});
   ASSERT_TRUE(error.seen);
@@ -59,6 +66,9 @@ TEST(QtEventPumpTest, RunsThePendingEvents) {
   QtEventPump pump{std::chrono::milliseconds(0)};
   pump.DoEvents();
   EXPECT_EQ(delivered, 2);
+  EXPECT_FALSE(pump.StopAsked());
+  QTimer::singleShot(0, [&pump] { pump.AskStop(); });  // as the closing window does
+  EXPECT_TRUE(pump.StopAsked());
 }
 
 }  // namespace

@@ -107,7 +107,8 @@ TEST(HelpTextTest, NamesVersionOptionsSettingsAndEveryExitStatus) {
                              "--datasheets",
                              "VELMORA_LOG_SOURCE", "VELMORA_LISTING_HOST",
                              "VELMORA_DATASHEET_HOST", "VELMORA_LISTING_NAME",
-                             "VELMORA_PAUSE_SCALE", "www.geocaching.com", " R.gpx",
+                             "VELMORA_PAUSE_SCALE", "VELMORA_DOWNLOAD_TIMEOUT",
+                             "www.geocaching.com", " R.gpx",
                              "ErrorLog.txt"}) {
     EXPECT_NE(help.find(needed), std::string::npos) << needed;
   }

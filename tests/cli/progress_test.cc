@@ -3,7 +3,7 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/progress_text.h"
+#include "core/progress_text.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
 #include "cli/terminal_progress.h"
@@ -39,6 +39,8 @@ TEST(ProgressTextTest, WritesDurationsAndTheTimeLeftWithPauses) {
   EXPECT_DOUBLE_EQ(SecondsLeft(40, 4, 5, PaceSample{4, 28, true}, 5), 0);
   // Long retries of the third: the two after it still count whole.
   EXPECT_DOUBLE_EQ(SecondsLeft(600, 2, 5, PaceSample{2, 14, true}, 5), 14);
+  // A resumed run after 20 of 25: its own 2 benchmarks in 14 s set the pace.
+  EXPECT_DOUBLE_EQ(SecondsLeft(15, 22, 25, PaceSample{2, 14, true}, 5, 20), 20);
 }
 
 TEST(ProgressTextTest, RetryTextSaysWhyAndWhen) {
@@ -101,9 +103,9 @@ TEST(StatusLineTest, TerminalRedrawsTheStatusBelowEachMessage) {
 // Wires the command line's progress and messages to a string stream, with a
 // clock and a terminal width the test sets.
 struct ProgressHarness {
-  explicit ProgressHarness(bool terminal)
+  explicit ProgressHarness(bool terminal, double nominal_pause = 5)
       : line(out, terminal),
-        progress(line, state, [this] { return now; }, 5, [this] { return width; }),
+        progress(line, state, [this] { return now; }, nominal_pause, [this] { return width; }),
         messages(line) {
     std::vector<std::string> waypoints;
     for (const char* pid : {"AB1234", "AB1240", "AB1250", "AB1260"}) {
@@ -146,6 +148,18 @@ TEST(TerminalProgressTest, PlainLinePerCompletedBenchmarkWithPaceFromTheStart) {
                                       "Benchmark 4/4 AB1260 done"}));
 }
 
+TEST(TerminalProgressTest, ARunWithoutDownloadsIsTimedFromItsFirstBenchmark) {
+  ProgressHarness h(false, 0);  // a datasheet file: no pauses, 3 s of reading first
+  h.state.CurrentPID = "AB1234";
+  for (const int count : {1, 2, 3}) {
+    h.now = 102.5 + count / 2.0;
+    h.progress.SetCount(count);
+  }
+  EXPECT_EQ(Lines(h.out.str()), (std::vector<std::string>{"Benchmark 1/4 AB1234 done",
+                                                          "Benchmark 2/4 AB1234 done, about 0:01 left",
+                                                          "Benchmark 3/4 AB1234 done, about 0:01 left"}));
+}
+
 TEST(TerminalProgressTest, BarSaysWhyATryFailedAndWhenTheNextOneIs) {
   ProgressHarness h(true);
   h.state.CurrentPID = "AB1234";
@@ -164,7 +178,7 @@ TEST(TerminalProgressTest, BarSaysWhyATryFailedAndWhenTheNextOneIs) {
             kClear + "[....................] 0/4 AB1234 try 1 failed: HTTP 503 Server Too Busy, "
                      "about 0:20 left" +
             kClear + "[....................] 0/4 AB1234 try 1 failed: HTTP 503 Server Too Busy; "
-                     "next try in 0:42, about 0:20 left" +
+                     "next try in 0:42, about 1:02 left" +
             kClear + "0/4 AB1234 try 2 in 0:30: HTTP 503 Se" +  // 37 columns
             kClear + "[....................] 0/4 AB1234 fetching (try 2), about 0:15 left");
 }
@@ -176,8 +190,8 @@ TEST(TerminalProgressTest, BarIsNotFullDuringTheLastPauseAndEndsItsLine) {
   h.progress.WaitBegins(5);
   h.progress.End(true);
   h.messages.Show(Message{"Finished", "", MessageIcon::kNone});
-  EXPECT_EQ(h.out.str(), kClear + "[###################.] 4/4 AB1260 done, about 0:20 left" +
-                             kClear + "[###################.] 4/4 AB1260 done, about 0:20 left" +
+  EXPECT_EQ(h.out.str(), kClear + "[###################.] 4/4 AB1260 done, about 0:00 left" +
+                             kClear + "[###################.] 4/4 AB1260 done, about 0:00 left" +
                              kClear + "[####################] 4/4 AB1260 done\nFinished\n");
 }
 

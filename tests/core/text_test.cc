@@ -50,6 +50,14 @@ TEST(TrimTest, RemovesOnlySpaces) {
   EXPECT_EQ(Trim(""), "");
 }
 
+TEST(TextTest, LineAndColumnCountLinesAndCharacters) {
+  const std::string text = "ab\r\ncaf\xC3\xA9<x\n";
+  EXPECT_EQ(LineAndColumn(text, 0), "line 1, column 1");
+  EXPECT_EQ(LineAndColumn(text, 4), "line 2, column 1");
+  EXPECT_EQ(LineAndColumn(text, 9), "line 2, column 5");  // the "<" after the "é"
+  EXPECT_EQ(LineAndColumn(text, 100), "line 3, column 1");
+}
+
 TEST(TextTest, BytesAboveAsciiPassUnchanged) {
   const std::string text = "caf\xC3\xA9 \xFF\x00z";
   EXPECT_EQ(Mid(text, 4, 2), "\xC3\xA9");

@@ -100,6 +100,26 @@ TEST_F(DiskFaultTest, AFullFileSystemKeepsTheResultWrittenBefore) {
   EXPECT_EQ(at_fault_.count("filler"), 1u);
 }
 
+TEST_F(DiskFaultTest, AReadOnlyFolderIsRefusedBeforeTheFirstRequest) {
+  // Root would ignore the owner's write permission; a read-only mount it cannot.
+  TempDir own;
+  std::string why_not;
+  const auto scratch = geteuid() == 0 ? ScratchFileSystem::Mount(kScratchBytes, why_not) : nullptr;
+  if (geteuid() == 0 && !scratch) GTEST_SKIP() << why_not;
+  const std::filesystem::path folder = scratch ? scratch->path() : own.path();
+  WriteFileBytes(folder / kSurveyFile, RidgeSurvey().document);
+  if (scratch) scratch->MakeReadOnly();
+  else std::filesystem::permissions(folder, std::filesystem::perms::owner_write,
+                                    std::filesystem::perm_options::remove);
+  const FolderState before = ReadFolderState(folder);
+  SurveyServer server;
+  const ProgramResult run = RunCli({folder, server.HostAndPort()});
+  EXPECT_EQ(run.exit_status, kFileErrorStatus) << run.err;
+  EXPECT_THAT(run.err, HasSubstr(FailureText(scratch ? EROFS : EACCES)));
+  EXPECT_EQ(server.Requests(), 0);
+  EXPECT_TRUE(ReadFolderState(folder) == before) << "the folder changed";
+}
+
 TEST_F(DiskFaultTest, AFolderInThePlaceOfTheResultFileIsLeftAsItIs) {
   TempDir folder;
   WriteFileBytes(folder / kSurveyFile, RidgeSurvey().document);
@@ -110,7 +130,7 @@ TEST_F(DiskFaultTest, AFolderInThePlaceOfTheResultFileIsLeftAsItIs) {
   const ProgramResult run = RunCli({folder.path(), server.HostAndPort()});
   EXPECT_EQ(run.exit_status, kFileErrorStatus) << run.err;
   EXPECT_THAT(run.err, HasSubstr(FailureText(EISDIR)));
-  EXPECT_EQ(server.Requests(), 1) << "the run goes on after a failed write";
+  EXPECT_EQ(server.Requests(), 0) << "refused before the first request";
   const FolderState after = ReadFolderState(folder.path());
   EXPECT_EQ(Names(after), Names(before));
   EXPECT_TRUE(after == before) << "the folder changed";

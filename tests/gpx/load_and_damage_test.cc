@@ -65,6 +65,7 @@ TEST(LoadDocument, GpxVersionsOneZeroAndOneOneAreScannedOthersLeftAlone) {
       EXPECT_THAT(LogZoneOf(scan.Result(), "KK1234"), HasSubstr("<groundspeak:log id="));
     } else {
       EXPECT_THAT(scan.fake.messages.texts(), ElementsAre(kNotGpxText));
+      EXPECT_EQ(scan.fake.messages.shown[0].icon, MessageIcon::kWarning);
       EXPECT_EQ(scan.fake.state.DocumentText, Loaded(document, scan));
     }
   }
@@ -99,11 +100,15 @@ TEST(LoadDocument, OwnNameOfTheFileIsNoBenchmark) {
 // The scan over a good benchmark followed by a damaged part: the first is
 // completed and written, the run stops at the damage with one message, and
 // the damaged part reaches the result file as it was.
-void ExpectStopAtDamage(const std::string& damaged_tail, const std::string& message_part) {
-  ScanHarness scan;
+std::string DocumentWithDamage(const std::string& damaged_tail) {
   const std::string good = GpxDocument({Waypoint(Named("KK1233 GOOD"))});
   const std::string head = good.substr(0, good.size() - std::string("</gpx>\r\n").size());
-  scan.Choose(head + damaged_tail + "</gpx>\r\n");
+  return head + damaged_tail + "</gpx>\r\n";
+}
+
+void ExpectStopAtDamage(const std::string& damaged_tail, const std::string& message_part) {
+  ScanHarness scan;
+  scan.Choose(DocumentWithDamage(damaged_tail));
   scan.AnswerLogs("KK1233", kOneLog);
   scan.AnswerLogs("KK1234", kOneLog);
   ProcessGPXfile(scan.fake.run);
@@ -119,9 +124,10 @@ void ExpectStopAtDamage(const std::string& damaged_tail, const std::string& mess
   EXPECT_THAT(result, EndsWith(Loaded(damaged_tail, scan) + "</gpx>\r\n"));
 }
 
-TEST(DamagedDocument, UnclosedNameStopsTheRun) {
+TEST(DamagedDocument, UnclosedNameStopsTheRunNamingWhereItStandsInTheFile) {
+  // Counted in the file as loaded: the logs the run adds in front do not move it.
   ExpectStopAtDamage(ReplaceAll(Waypoint(Named("KK1234 B")), "KK1234 B</name>", "KK1234 B"),
-                     "has no </name>");
+                     "The <name> at line 40, column 5 has no </name>.");
 }
 
 TEST(DamagedDocument, UnclosedLogZoneStopsTheRun) {

@@ -41,7 +41,7 @@ TEST(HarvestLogTable, ReadsEveryFieldOfARealisticPage) {
   EXPECT_EQ(logs[0].type, "Found it");
   EXPECT_EQ(logs[0].finder, "Jane Doe");
   EXPECT_EQ(logs[0].text,
-            "&lt;p&gt;Found it right where the description says, in the north abutment. "
+            "Found it right where the description says, in the north abutment. "
             "Disk in good shape \xE2\x80\x94 \xE2\x80\x9CHANOVER RESET\xE2\x80\x9D legible.");
   // Two paragraphs, the next run of 11 spaces far after the first "</p>".
   EXPECT_EQ(logs[1].id, "0000002");
@@ -56,11 +56,11 @@ TEST(HarvestLogTable, ReadsEveryFieldOfARealisticPage) {
   EXPECT_EQ(logs[2].type, "Write note");
   EXPECT_EQ(logs[2].finder, "Bob &amp;amp; Carol");
   EXPECT_EQ(logs[2].text,
-            "&lt;p&gt;Caf\xC3\xA9 cr\xC3\xA8me at the station&amp;nbsp;&amp;mdash; mark is "
-            "2&amp;quot; under the sidewalksee photo");
+            "Caf\xC3\xA9 cr\xC3\xA8me at the station&amp;nbsp;&amp;mdash; mark is "
+            "2&amp;quot; under the sidewalk  see photo");
   EXPECT_EQ(logs[3].id, "0000004");
   EXPECT_EQ(logs[3].date, "2007-12-31");
-  EXPECT_EQ(logs[3].text, "&lt;p&gt;TFTH");
+  EXPECT_EQ(logs[3].text, "TFTH");
 }
 
 TEST(HarvestLogTable, CountsIdsFromOneOnEveryPage) {
@@ -78,7 +78,7 @@ TEST(HarvestLogTable, CountsIdsFromOneOnEveryPage) {
     EXPECT_EQ(logs[9].id, "0000010");
     EXPECT_EQ(logs[9].date, "2009-07-10");
     EXPECT_EQ(logs[9].finder, "F10");
-    EXPECT_EQ(logs[9].text, "&lt;p&gt;Log 10");
+    EXPECT_EQ(logs[9].text, "Log 10");
   }
   EXPECT_EQ(LogId(12), "0000012");
   EXPECT_EQ(LogId(1234567), "1234567");
@@ -98,7 +98,7 @@ TEST(HarvestLogTable, ReadsNumericDatesInTheGivenOrder) {
 TEST(HarvestLogTable, TakesFurtherParagraphsOnlyWhenTheGapIsElevenOrMoreAway) {
   const std::string gap(11, ' ');
   // "</p>" plus 6 characters: the run begins 10 after the "</p>".
-  EXPECT_EQ(TextOf("<p>A<br />B</p>123456" + gap + "<p>Two</p>"), "&lt;p&gt;A&lt;br /&gt;B");
+  EXPECT_EQ(TextOf("<p>A<br />B</p>123456" + gap + "<p>Two</p>"), "A  B");
   // "</p>" plus 7 characters: 11 after it, so the text runs up to the gap.
   EXPECT_EQ(TextOf("<p>A<br />B</p>1234567" + gap + "<p>Two</p>"), "A  B  1234567");
   // A run of 10 spaces is no gap: the next run of 11 (the indentation of
@@ -112,7 +112,7 @@ TEST(HarvestLogTable, TakesFurtherParagraphsOnlyWhenTheGapIsElevenOrMoreAway) {
       "<td><a href=\"/p\">Ann</a></td><td colspan=\"4\"><p>One<br />x</p> <p>Two</p>",
       block, kMonthFirst));
   ASSERT_EQ(ParseLogBlock(block).size(), 1u);
-  EXPECT_EQ(ParseLogBlock(block)[0].text, "&lt;p&gt;One&lt;br /&gt;x");
+  EXPECT_EQ(ParseLogBlock(block)[0].text, "One  x");
 }
 
 TEST(HarvestLogTable, ParagraphAndLineBreakTagsOfALongTextBecomeTwoSpaces) {
@@ -120,6 +120,27 @@ TEST(HarvestLogTable, ParagraphAndLineBreakTagsOfALongTextBecomeTwoSpaces) {
   EXPECT_EQ(TextOf("<p class=\"x\">A<br>B<br/>C</p><p\nid=1>D<b>E</b><pre>F<p/>G" + gap),
             "A  B  C    D&lt;b&gt;E&lt;/b&gt;&lt;pre&gt;F&lt;p/&gt;G");
   EXPECT_EQ(TextOf("<p>A</p><p class=\"cut off" + gap), "A  &lt;p class=&quot;cut off");
+}
+
+TEST(HarvestLogTable, ParagraphAndLineBreakTagsOfAOneParagraphTextBecomeTwoSpacesInAnyCase) {
+  EXPECT_EQ(TextOf("<P>A<BR>B<Br/>C<br />D<p>E</p>"), "A  B  C  D  E");
+}
+
+TEST(HarvestLogTable, APagesOwnDatesDecideTheirOrderBeforeTheRegionalOne) {
+  const auto read = [](DateOrder regional, const std::vector<std::string>& dates) {
+    std::string rows, block, read;
+    for (const std::string& date : dates) rows += LogRow("Found it", date, "Ann", "<p>x</p>");
+    EXPECT_TRUE(HarvestLogTable(ListingPage(rows), block, regional));
+    for (const ParsedLog& log : ParseLogBlock(block)) read += log.date + " ";
+    return read;
+  };
+  const DateOrder day_first = DateOrder::kDayMonthYear;  // as under en_GB or de_DE
+  EXPECT_EQ(read(day_first, {"6/2/2008", "10/13/2008"}), "2008-06-02 2008-10-13 ");
+  EXPECT_EQ(read(kMonthFirst, {"6/2/2008", "13.10.2008"}), "2008-02-06 2008-10-13 ");
+  // A year first, a month name or an impossible date decides nothing.
+  EXPECT_EQ(read(day_first, {"2008-10-13", "Oct 13, 2008", "13/13/2008", "6/2/2008"}),
+            "2008-10-13 2008-10-13 1899-12-30 2008-02-06 ");
+  EXPECT_EQ(read(kMonthFirst, {"6/2/2008", "1/12/2008"}), "2008-06-02 2008-01-12 ");
 }
 
 TEST(HarvestLogTable, DecodesReferencesBeforeEscapingOnlyWhenAsked) {
@@ -144,7 +165,7 @@ TEST(HarvestLogTable, DropsOneTrailingLessThanSign) {
   EXPECT_EQ(TextOf("Look under the rock <</p>"), "Look under the rock");
   EXPECT_EQ(TextOf("arrows <<</p>"), "arrows &lt;");
   EXPECT_EQ(TextOf("<br/>removed, <br />kept, \"quoted\" & 'single'</p>"),
-            "removed, &lt;br /&gt;kept, &quot;quoted&quot; &amp; &apos;single&apos;");
+            "removed,   kept, &quot;quoted&quot; &amp; &apos;single&apos;");
 }
 
 TEST(HarvestLogTable, StopsAtTheRowAfterTheClipboardText) {
@@ -180,7 +201,7 @@ TEST(HarvestLogTable, CarriesTheWorkingFieldOverWhenAStartMarkerIsMissing) {
   const auto logs = Harvest(page);
   ASSERT_EQ(logs.size(), 2u);
   EXPECT_EQ(logs[1].id, "0000002");
-  EXPECT_EQ(logs[1].type, "&amp;lt;p&amp;gt;First");
+  EXPECT_EQ(logs[1].type, "  First");
   EXPECT_EQ(logs[1].date, kUnreadableLogDate);
   EXPECT_EQ(logs[1].finder, "Jul 4 &apos;09 &amp; co");
   EXPECT_EQ(logs[1].text, "Jul 4 &amp;apos;09 &amp;amp; co");
@@ -197,7 +218,7 @@ TEST(HarvestLogTable, KeepsARowMarkerNearTheStartOfThePage) {
     EXPECT_EQ(logs[0].type, "Found it");
     EXPECT_EQ(logs[0].date, "2009-07-04");
     EXPECT_EQ(logs[0].finder, "Ann");
-    EXPECT_EQ(logs[0].text, "&lt;p&gt;Hi");
+    EXPECT_EQ(logs[0].text, "Hi");
   }
 }
 
@@ -206,7 +227,7 @@ TEST(HarvestLogTable, RunsAFieldWithoutEndMarkerToThePageEndAndStops) {
   const auto cut_off = Harvest(ListingPage(LogRow("Found it", "7/4/2009", "Ann", "<p>One</p>")) +
                                LogRow("Found it", "7/5/2009", "Bob", "<p>Unfinished"));
   ASSERT_EQ(cut_off.size(), 2u);
-  EXPECT_EQ(cut_off[1].text.substr(0, 35), "&lt;p&gt;Unfinished                ");
+  EXPECT_EQ(cut_off[1].text.substr(0, 26), "Unfinished                ");
   // A date cell that never closes: one element, then the harvest ends even
   // though further row markers follow.
   const auto logs = Harvest(
@@ -234,7 +255,7 @@ TEST(HarvestLogTable, MatchesMarkersExactly) {
                             "<img height=\"16\" /><td TITLE=\"Note\">&nbsp;7/5/2009</td>"
                             "<a href=\"/p\">Bob</a><td colspan=\"4\">y</p>");
   ASSERT_EQ(logs.size(), 2u);
-  EXPECT_EQ(logs[1].type, "&amp;lt;p&amp;gt;x");
+  EXPECT_EQ(logs[1].type, "  x");
   EXPECT_EQ(logs[1].date, "2009-07-05");
 }
 

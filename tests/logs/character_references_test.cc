@@ -12,6 +12,13 @@ TEST(DecodeCharacterReferences, NumericReferencesInBothBasesBecomeUtf8) {
   EXPECT_EQ(DecodeCharacterReferences("tab&#9;lf&#10;cr&#13;"), "tab\tlf\ncr\r");
 }
 
+TEST(DecodeCharacterReferences, NumericReferencesMayHaveAnyNumberOfLeadingZeros) {
+  const std::string zeros(40, '0');
+  EXPECT_EQ(DecodeCharacterReferences("&#" + zeros + "65;&#x" + zeros + "E9;"), "A\xC3\xA9");
+  const std::string long_name = "&" + std::string(33, 'a') + ";";  // no entity is that long
+  EXPECT_EQ(DecodeCharacterReferences(long_name), long_name);
+}
+
 TEST(DecodeCharacterReferences, NamedEntitiesComeFromTheHtmlTable) {
   EXPECT_EQ(DecodeCharacterReferences("Ann &amp; Bob &lt;3 &quot;x&quot; &apos;"),
             "Ann & Bob <3 \"x\" '");

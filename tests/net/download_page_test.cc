@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "net/curl_page_source.h"
 #include "server/listing_server.h"
@@ -38,6 +39,10 @@ class Gate {
   void Wait() {
     std::unique_lock<std::mutex> lock(mutex_);
     open_cv_.wait_for(lock, 30s, [this] { return open_; });
+  }
+  bool IsOpen() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return open_;
   }
   void Open() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -177,6 +182,27 @@ TEST_F(DownloadPageTest, FollowsRedirects) {
   Start();
   EXPECT_EQ(DownloadPage(Url("/old")), "landed AB1234");
   EXPECT_EQ(server_.requests().size(), 3u);
+  EXPECT_EQ(DownloadAnswer(Url("/old")).final_url, Url("/new?PID=AB1234"));
+}
+
+TEST_F(DownloadPageTest, AnAnswerOverSixteenMegabytesIsReadNoFurther) {
+  const std::string piece(64 * 1024, 'x');
+  server_.Get("/endless", [piece](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("text/html", [piece](size_t, httplib::DataSink& sink) {
+      return sink.write(piece.data(), piece.size());  // no length announced, and no end
+    });
+  });
+  server_.Get(R"(/sized/(\d+))", [](const httplib::Request& request, httplib::Response& response) {
+    response.set_content(std::string(std::stoul(request.matches[1]), 'y'), "text/html");
+  });
+  Start();
+  for (const std::size_t size : {std::size_t{0}, kMaxAnswerBytes + 1, kMaxAnswerBytes}) {
+    const PageAnswer answer =
+        DownloadAnswer(Url(size ? "/sized/" + std::to_string(size) : "/endless"));
+    EXPECT_EQ(answer.too_large, size != kMaxAnswerBytes) << size;
+    EXPECT_EQ(answer.body.size(), size == kMaxAnswerBytes ? size : 0) << size;
+    EXPECT_EQ(answer.failure, size == kMaxAnswerBytes ? "" : "answer larger than 16 MB") << size;
+  }
 }
 
 TEST_F(DownloadPageTest, EncodesCharactersThatCannotStandInAUrl) {
@@ -257,6 +283,23 @@ TEST_F(DownloadPageTest, AStalledServerIsAbandoned) {
   // handful of bytes that came makes the stall count at once.
   impatient.low_speed_limit = 100000;
   EXPECT_EQ(DownloadPage(Url("/stall"), impatient), "");
+}
+
+TEST_F(DownloadPageTest, TheTimeOutSettingBoundsAWholeAttempt) {
+  // Two bytes every half second for 20 s: never slow enough to count as silence.
+  server_.Get("/trickle", [this](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("text/html", [this](size_t sent, httplib::DataSink& sink) {
+      std::this_thread::sleep_for(500ms);
+      if (sent >= 80) sink.done();
+      return !gate_.IsOpen() && (sent >= 80 || sink.write("..", 2));
+    });
+  });
+  Start();
+  Settings settings;
+  settings.download_timeout_seconds = 2;
+  const PageAnswer answer = DownloadAnswer(Url("/trickle"), DownloadOptionsFor(settings));
+  EXPECT_EQ(answer.failure, "timed out");
+  EXPECT_EQ(answer.body, "");
 }
 
 TEST_F(DownloadPageTest, UsesTheProxyOfTheEnvironment) {

@@ -1,4 +1,4 @@
-#include "cli/progress_text.h"
+#include "core/progress_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,20 +16,26 @@ std::string TwoDigits(long value) {
   return buffer;
 }
 
-// "1/4 AB1234 done, about 0:15 left" (the part after the bar or the word);
-// `brief` leaves out the word "about" and puts a retry's time first.
-std::string Details(const ProgressView& view, bool brief = false) {
-  std::string text = std::to_string(view.done) + "/" + std::to_string(view.total);
-  if (!view.pid.empty()) text += " " + view.pid;
+// "AB1234 done, about 0:15 left"; `brief` leaves out the word "about" and
+// puts a retry's time first.
+std::string Activity(const ProgressView& view, bool brief) {
+  std::string text = view.pid;
   const std::string activity =
       view.retry.attempt > 0
           ? RetryText(view.retry.attempt, view.retry.reason, view.retry.seconds_to_next, brief)
           : view.activity;
-  if (!activity.empty()) text += " " + activity;
+  if (!activity.empty()) text += (text.empty() ? "" : " ") + activity;
   if (view.seconds_left >= 0 && !view.finished) {
     text += (brief ? ", " : ", about ") + DurationText(view.seconds_left) + " left";
   }
   return text;
+}
+
+// "1/4 AB1234 done, about 0:15 left" (the part after the bar or the word).
+std::string Details(const ProgressView& view, bool brief = false) {
+  const std::string activity = Activity(view, brief);
+  return std::to_string(view.done) + "/" + std::to_string(view.total) +
+         (activity.empty() || activity[0] == ',' ? "" : " ") + activity;
 }
 
 // "[####....]" of `width` cells between the brackets.
@@ -51,11 +57,14 @@ std::string DurationText(double seconds) {
 }
 
 double SecondsLeft(double elapsed, int done, int total, const PaceSample& pace,
-                   double nominal_pause) {
-  double each = pace.benchmarks > 0 ? pace.seconds / pace.benchmarks : 0;
-  if (!(pace.benchmarks > 0 && pace.pauses_included)) each += nominal_pause;
+                   double nominal_pause, int base, double retry_wait) {
+  const bool measured = pace.benchmarks > 0;
+  if (!measured && !(nominal_pause > 0)) return -1;
+  double each = measured ? pace.seconds / pace.benchmarks : 0;
+  if (!(measured && pace.pauses_included)) each += nominal_pause;
   const double after_this_one = std::max(0, total - done - 1) * each;
-  return std::max({0.0, total * each - elapsed, after_this_one});
+  const double after_the_wait = retry_wait > 0 ? retry_wait + std::max(0, total - done) * each : 0;
+  return std::max({0.0, (total - base) * each - elapsed, after_this_one, after_the_wait});
 }
 
 std::string RetryText(int attempt, const std::string& reason, double seconds_to_next,
@@ -84,5 +93,7 @@ std::string ProgressBar(const ProgressView& view, int width) {
 }
 
 std::string ProgressLine(const ProgressView& view) { return "Benchmark " + Details(view); }
+
+std::string ActivityLine(const ProgressView& view) { return Activity(view, false); }
 
 }  // namespace velmora

@@ -1,7 +1,7 @@
-// The texts of the command line's progress report: the terminal's bar and
-// the plain line per benchmark, and the figures they show.
-#ifndef VELMORA_CLI_PROGRESS_TEXT_H
-#define VELMORA_CLI_PROGRESS_TEXT_H
+// The texts of a run's progress report: the terminal's bar and plain line
+// per benchmark, the main window's status line, and the figures they show.
+#ifndef VELMORA_CORE_PROGRESS_TEXT_H
+#define VELMORA_CORE_PROGRESS_TEXT_H
 
 #include <string>
 
@@ -20,12 +20,16 @@ struct PaceSample {
 };
 
 // Seconds left of a run of `total` benchmarks with `done` done, `elapsed`
-// seconds after its start. A benchmark counts as the measured pace with its
-// pause; until a pause has been measured, as its measured fetch time (if
-// any) plus `nominal_pause`. The benchmarks after the one in hand always
-// count whole, however long that one takes (retries). Never negative.
+// seconds after the pace began to be measured, when `base` of them were done
+// already (an earlier run's, or one whose time is not known). A benchmark
+// counts as the measured pace with its pause; until a pause has been
+// measured, as its measured fetch time (if any) plus `nominal_pause`. The
+// benchmarks after the one in hand always count whole, however long that one
+// takes; during a wait of `retry_wait` more seconds before its next try, it
+// counts whole after the wait. Negative (not known) when nothing has been
+// measured and there is no nominal pause either; else never negative.
 double SecondsLeft(double elapsed, int done, int total, const PaceSample& pace,
-                   double nominal_pause);
+                   double nominal_pause, int base = 0, double retry_wait = 0);
 
 // Why one try of a page download failed, for the bar: "connection refused",
 // "timed out", "HTTP 503", "Server Too Busy", "empty answer", ...
@@ -60,6 +64,10 @@ std::string ProgressBar(const ProgressView& view, int width = 80);
 
 // One plain line: "Benchmark 1/4 AB1234 done, about 0:15 left".
 std::string ProgressLine(const ProgressView& view);
+
+// The line without the count, for a display that shows the count apart:
+// "AB1234 try 3 failed: HTTP 503; next try in 0:42, about 1:02 left".
+std::string ActivityLine(const ProgressView& view);
 
 }  // namespace velmora
 
