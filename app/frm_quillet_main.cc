@@ -124,9 +124,9 @@ frmQuilletMain::~frmQuilletMain() = default;
 
 RunProgress& frmQuilletMain::progress() {
   if (!progress_) {
-    // The datasheet file makes no pauses between benchmarks.
-    const double nominal_pause =
-        ReadsDatasheetFile(settings_) ? 0.0 : ScanPause(parts_.CommandLine) * settings_.pause_scale;
+    // A source that spares no server (the datasheet file) makes no pauses.
+    const bool pauses = !run_.source || run_.source->PausesBetweenBenchmarks();
+    const double nominal_pause = pauses ? ScanPause(parts_.pace) * settings_.pause_scale : 0.0;
     progress_.emplace(parts_.state, [this] { return SteadySeconds(); }, nominal_pause);
   }
   return *progress_;
