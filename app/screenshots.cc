@@ -35,6 +35,7 @@ class StillClock : public velmora::Clock {
   double Timer() override { return 0; }
   void Randomize() override {}
   double Rnd() override { return 0; }
+  std::string Today() override { return "2026-06-15"; }
 };
 
 class NoEvents : public velmora::EventPump {

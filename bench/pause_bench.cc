@@ -22,6 +22,7 @@ class FixedRandomClock : public Clock {
   double Timer() override { return real_.Timer(); }
   void Randomize() override { real_.Randomize(); }
   double Rnd() override { return r_; }
+  std::string Today() override { return real_.Today(); }
 
  private:
   SystemClock real_;

@@ -42,6 +42,8 @@ class Clock {
   virtual void Randomize() = 0;
   // A uniform number r with 0 <= r < 1.
   virtual double Rnd() = 0;
+  // The local day of today, "YYYY-MM-DD".
+  virtual std::string Today() = 0;
 };
 
 // Lets pending window events run. May block briefly to yield the processor.
@@ -71,6 +73,9 @@ struct Message {
   std::string text;
   std::string title;  // empty: the application title
   MessageIcon icon = MessageIcon::kNone;
+  // A report file the message offers to show (a "Show report" button in the
+  // windows); empty: none.
+  std::string report_file{};
 };
 
 // Shows one message and waits until the user has dismissed it; asks a

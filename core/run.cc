@@ -43,7 +43,7 @@ void FinishRun(Run& run, const ErrorLogWriter& append_error_log) {
   }
   if (!run.state.RunFinished) return;
   append_error_log(RunSummary(run));
-  run.edges.messages.Show(Message{kFinishedText, "", MessageIcon::kNone});
+  run.edges.messages.Show(Message{kFinishedText, "", MessageIcon::kNone, run.report_file});
 }
 
 }  // namespace velmora

@@ -65,6 +65,9 @@ struct Run {
   // The benchmarks an earlier run had completed when this one resumed it;
   // -1 for a fresh run. Set by the GPX processing.
   int resumed_after = -1;
+  // The report made of the result once the run ended (report/), which the
+  // "Finished" message offers to show; empty when none was made.
+  std::string report_file{};
 
   // The pauses: the edges' clock and pump at the settings' pause scale.
   Pacing pacing() const { return Pacing{edges.clock, edges.pump, settings.pause_scale}; }
@@ -87,7 +90,7 @@ std::string RunSummary(const Run& run);
 
 // The end of a run, as every front end makes it: when the scan came to its
 // end, an entry in the error log (RunSummary), then "Finished" through the
-// Messages edge. A run the user stopped (outcome kStopped) gets its entry
+// Messages edge, offering the run's report_file. A run the user stopped (outcome kStopped) gets its entry
 // too, without the message. Nothing for a run that never began its scan.
 void FinishRun(Run& run, const ErrorLogWriter& append_error_log);
 

@@ -73,6 +73,16 @@ LogSource LogSourceSetting(const GetEnv& getenv) {
   return source;
 }
 
+bool ReportSetting(const GetEnv& getenv) {
+  const char* value = getenv("VELMORA_REPORT");
+  if (value == nullptr || *value == '\0') return true;
+  const std::string text(value);
+  if (text != "on" && text != "off") {
+    throw SettingsError("VELMORA_REPORT must be on or off (got \"" + text + "\")");
+  }
+  return text == "on";
+}
+
 }  // namespace
 
 bool ParseLogSource(const std::string& text, LogSource& source) {
@@ -121,6 +131,7 @@ Settings SettingsFromEnvironment(const GetEnv& getenv) {
   settings.pause_scale = PauseScaleSetting(getenv);
   settings.download_timeout_seconds = DownloadTimeoutSetting(getenv);
   settings.log_source = LogSourceSetting(getenv);
+  settings.report_after_run = ReportSetting(getenv);
   return settings;
 }
 

@@ -31,6 +31,8 @@ struct Settings {
   // A downloaded datasheet archive (.txt or .zip) read instead of the web;
   // empty for the web. Only with LogSource::kDatasheet.
   std::string datasheet_file;
+  // A report (report/) beside the result after every run that wrote one.
+  bool report_after_run = true;
 };
 
 // A setting that cannot be used; what() is a message for the user.
@@ -43,7 +45,7 @@ using GetEnv = std::function<const char*(const char*)>;
 
 // Defaults overridden by VELMORA_LISTING_HOST, VELMORA_DATASHEET_HOST,
 // VELMORA_LISTING_NAME, VELMORA_PAUSE_SCALE, VELMORA_DOWNLOAD_TIMEOUT and
-// VELMORA_LOG_SOURCE ("listing" or "datasheet").
+// VELMORA_LOG_SOURCE ("listing" or "datasheet") and VELMORA_REPORT ("on" or "off").
 // Throws SettingsError for an invalid value.
 Settings SettingsFromEnvironment(const GetEnv& getenv);
 Settings SettingsFromEnvironment();

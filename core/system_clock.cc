@@ -34,6 +34,16 @@ double UnitInterval(std::uint32_t high, std::uint32_t low) {
   return (top * 67108864.0 + bottom) / 9007199254740992.0;  // / 2^53
 }
 
+std::string LocalDayText(std::chrono::system_clock::time_point moment) {
+  const std::tm local = LocalTime(std::chrono::system_clock::to_time_t(moment));
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1,
+                local.tm_mday);
+  return text;
+}
+
+std::string SystemClock::Today() { return LocalDayText(std::chrono::system_clock::now()); }
+
 double SystemClock::Timer() { return SecondsSinceLocalMidnight(std::chrono::system_clock::now()); }
 
 void SystemClock::Randomize() {

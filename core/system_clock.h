@@ -19,6 +19,7 @@ class SystemClock : public Clock {
   double Timer() override;
   void Randomize() override;
   double Rnd() override;
+  std::string Today() override;
 
  private:
   std::mt19937 generator_;
@@ -29,6 +30,9 @@ double SecondsSinceLocalMidnight(std::chrono::system_clock::time_point moment);
 
 // The moment in UTC as GPX writes times: "2026-09-12T21:41:43Z".
 std::string UtcTimeText(std::chrono::system_clock::time_point moment);
+
+// The local day of `moment`, "YYYY-MM-DD".
+std::string LocalDayText(std::chrono::system_clock::time_point moment);
 
 // A uniform number in [0, 1) from two 32-bit draws (53 bits; never 1).
 double UnitInterval(std::uint32_t high, std::uint32_t low);

@@ -81,5 +81,15 @@ TEST(SettingsTest, LogSourceIsListingByDefaultAndDatasheetOnlyWhenSpelledSo) {
   }
 }
 
+TEST(SettingsTest, ReportIsOnByDefaultAndOffOnlyWhenSpelledSo) {
+  EXPECT_TRUE(SettingsFromEnvironment(FakeEnvironment({})).report_after_run);
+  EXPECT_FALSE(
+      SettingsFromEnvironment(FakeEnvironment({{"VELMORA_REPORT", "off"}})).report_after_run);
+  for (const char* value : {"OFF", "no", "0"}) {
+    const LoadedSettings loaded = LoadSettings(FakeEnvironment({{"VELMORA_REPORT", value}}));
+    EXPECT_NE(loaded.error.find("VELMORA_REPORT"), std::string::npos) << value;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

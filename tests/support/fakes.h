@@ -30,6 +30,7 @@ class FakeClock : public Clock {
   }
   void Randomize() override { ++randomize_calls; }
   double Rnd() override;
+  std::string Today() override { return today; }
 
   void Advance(double seconds);
   // Total seconds that have passed since construction (ignores wrapping).
@@ -39,6 +40,7 @@ class FakeClock : public Clock {
   double default_random = 0.5;
   double tick = 0;
   int randomize_calls = 0;
+  std::string today = "2026-06-15";
 
  private:
   double now_;
