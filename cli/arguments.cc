@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "cli/new_command.h"
+#include "cli/report_command.h"
 #include "core/exit_status.h"
 #include "core/settings.h"
 #include "velmora/version.h"
@@ -53,6 +54,7 @@ std::string ReadSourceOption(const std::string& name, const std::string& value,
 
 Settings WithArguments(Settings settings, const CliArguments& arguments) {
   if (arguments.source) settings.log_source = *arguments.source;
+  if (arguments.no_report) settings.report_after_run = false;
   if (!arguments.datasheets.empty()) {
     settings.log_source = LogSource::kDatasheet;
     settings.datasheet_file = arguments.datasheets;
@@ -91,6 +93,8 @@ CliArguments ParseArguments(const std::vector<std::string>& arguments) {
       result.quick = true;
     } else if (!options_ended && argument == "--resume") {
       result.resume = true;
+    } else if (!options_ended && argument == "--no-report") {
+      result.no_report = true;
     } else if (!options_ended && IsOption(argument)) {
       return UsageError("unknown option '" + argument + "'");
     } else {
@@ -113,8 +117,8 @@ std::string VersionText() {
 }
 
 std::string UsageText() {
-  return "Usage: velmora-cli [--quick] [--resume] [--source listing|datasheet | --datasheets FILE]"
-         " FILE.gpx";
+  return "Usage: velmora-cli [--quick] [--resume] [--no-report]"
+         " [--source listing|datasheet | --datasheets FILE] FILE.gpx";
 }
 
 std::string HelpText() {
@@ -125,7 +129,8 @@ std::string HelpText() {
          "'FILE R.gpx' next to FILE (the name before its last point, then \" R.gpx\"),\n"
          "rewritten after every benchmark (at most once a second from a datasheet file);\n"
          "every run adds an entry to ErrorLog.txt there too. The run works in the folder\n"
-         "that holds FILE.\n"
+         "that holds FILE. A run that wrote a result, finished or stopped, also makes\n"
+         "its report 'FILE R.html' (see \"report\" below), named on the last line.\n"
          "\n"
          "Options:\n"
          "  -q, --quick    pause about 2.5 seconds between benchmarks instead of 5\n"
@@ -139,6 +144,7 @@ std::string HelpText() {
          "  --resume       go on where an earlier run over FILE stopped, when its\n"
          "                 progress record 'FILE R.gpx.resume' still matches FILE and\n"
          "                 the result; otherwise a fresh run, with a line saying why\n"
+         "  --no-report    make no report of the result (VELMORA_REPORT=off)\n"
          "  -h, --help     show this help and exit\n"
          "  -V, --version  show the version and exit\n"
          "\n"
@@ -146,13 +152,14 @@ std::string HelpText() {
          "Ctrl-C or SIGTERM stops the run; completed benchmarks stay in the result,\n"
          "and the progress record beside it lets --resume go on from there.\n"
          "\n" +
-         NewCommandHelp() +
+         NewCommandHelp() + ReportCommandHelp() +
          "Environment:\n"
          "  VELMORA_LISTING_HOST    listing website host[:port] (" + defaults.listing_host + ")\n"
          "  VELMORA_DATASHEET_HOST  datasheet service host[:port] (" + defaults.datasheet_host + ")\n"
          "  VELMORA_LISTING_NAME    website name in the \"Cannot Continue\" message\n"
          "  VELMORA_PAUSE_SCALE     multiplies every pause, for tests and demos (1)\n"
          "  VELMORA_LOG_SOURCE      where the logs come from: listing or datasheet (listing)\n"
+         "  VELMORA_REPORT          a report of the result after a run: on or off (on)\n"
          "  VELMORA_DOWNLOAD_TIMEOUT\n"
          "                          for tests: seconds a download may take, 1 to 3600\n"
          "\n" +

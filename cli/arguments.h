@@ -16,6 +16,7 @@ struct CliArguments {
   Action action = Action::kUsageError;
   bool quick = false;  // --quick: the short pause between benchmarks
   bool resume = false; // --resume: go on from an earlier run's progress record
+  bool no_report = false;  // --no-report: no report beside the result (VELMORA_REPORT=off)
   std::string file;    // the GPX file to process
   // --source listing|datasheet; --datasheets FILE implies the datasheet
   // source. Unset: the settings' own (VELMORA_LOG_SOURCE).

@@ -6,6 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/new_command.h"
+#include "cli/report_command.h"
 #include "core/exit_status.h"
 #include "cli/status_line.h"
 #include "cli/terminal_messages.h"
@@ -20,6 +21,7 @@
 #include "gpx/benchmark_scan.h"
 #include "gpx/process_gpx_file.h"
 #include "gpx/resume_point.h"
+#include "report/make_report.h"
 #include "sources/make_logs_source.h"
 
 namespace velmora {
@@ -126,7 +128,9 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
     run.resume = ChooseResume(state.GPXFileName, *run.source, arguments.resume, line);
     ProcessGPXfile(run);
     progress.End(run.outcome == RunOutcome::kNoWaypointLeft);
+    ReportAfterRun(run);
     FinishRun(run, AppendErrorLog);
+    if (!run.report_file.empty()) line.PrintLine(ReportLine(run.report_file));
   } catch (const FileError& error) {
     line.Keep();
     return ReportFileError(error, edges.err);
@@ -139,8 +143,11 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
     progress.End(false);
     run.outcome = RunOutcome::kStopped;
     run.stop_reason = stop.reason;
+    ReportAfterRun(run);
     FinishRun(run, AppendErrorLog);
-    return ReportStop(run, edges.err);
+    const int status = ReportStop(run, edges.err);
+    if (!run.report_file.empty()) edges.err << ReportLine(run.report_file) << '\n';
+    return status;
   }
   return ExitStatusFor(run.outcome);
 }
@@ -149,8 +156,13 @@ int RunFile(const CliArguments& arguments, const Settings& environment, CliEdges
 
 int RunCommandLine(const std::vector<std::string>& argument_list, CliEdges& edges) {
   const CliArguments arguments = ParseArguments(argument_list);
-  // "new" first makes a new file (a GPX file named so is "./new").
+  // "new" first makes a new file, "report" a report (a GPX file named so is "./new").
   const bool new_file = !argument_list.empty() && argument_list.front() == kNewCommand;
+  const bool report = !argument_list.empty() && argument_list.front() == kReportCommand;
+  if (report && (arguments.action == CliArguments::Action::kUsageError ||
+                 arguments.action == CliArguments::Action::kRun)) {
+    return RunReportCommand({argument_list.begin() + 1, argument_list.end()}, edges);
+  }
   if (new_file && (arguments.action == CliArguments::Action::kUsageError ||
                    arguments.action == CliArguments::Action::kRun)) {
     if (!edges.settings.error.empty()) {

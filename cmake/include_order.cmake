@@ -8,7 +8,7 @@
 # sources that has no place in the order (CONTRIBUTING.md, "Layout").
 set(VELMORA_FOLDER_ORDER
   "app cli server"
-  "newfile"
+  "newfile report"
   "sources"
   "listing datasheet"
   "gpx"

@@ -12,6 +12,6 @@ add_library(velmora_core STATIC)
 target_include_directories(velmora_core PUBLIC ${VELMORA_ROOT})
 target_link_libraries(velmora_core PUBLIC CURL::libcurl OpenSSL::Crypto LibXml2::LibXml2 Iconv::Iconv
                       PkgConfig::LIBZIP)
-foreach(subsystem core files net logs gpx listing datasheet sources newfile)
+foreach(subsystem core files net logs gpx listing datasheet sources newfile report)
   add_subdirectory(${VELMORA_ROOT}/${subsystem} ${CMAKE_BINARY_DIR}/${subsystem})
 endforeach()

@@ -36,7 +36,7 @@ double UnitInterval(std::uint32_t high, std::uint32_t low) {
 
 std::string LocalDayText(std::chrono::system_clock::time_point moment) {
   const std::tm local = LocalTime(std::chrono::system_clock::to_time_t(moment));
-  char text[16];
+  char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1,
                 local.tm_mday);
   return text;
