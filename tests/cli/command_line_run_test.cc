@@ -42,7 +42,10 @@ std::string TwoLogPage(const std::string& pid) {
 // One command line run in a fresh working folder, with fakes at the edges.
 class CommandLineTest : public ::testing::Test {
  protected:
-  CommandLineTest() : in_folder_(folder_.path()) { environment_["VELMORA_PAUSE_SCALE"] = "0"; }
+  CommandLineTest() : in_folder_(folder_.path()) {
+    environment_["VELMORA_PAUSE_SCALE"] = "0";
+    environment_["VELMORA_REPORT"] = "off";
+  }
 
   int Run(const std::vector<std::string>& arguments) { return RunWith(pages_, pump_, arguments); }
 

@@ -36,6 +36,7 @@ ProgramResult RunCli(const fs::path& folder, const std::vector<std::string>& arg
                      std::map<std::string, std::string> environment) {
   environment.emplace("VELMORA_PAUSE_SCALE", "0");
   environment.emplace("LC_ALL", "C");
+  environment.emplace("VELMORA_REPORT", "off");  // the report has tests of its own
   if (!listing_host.empty()) environment.emplace("VELMORA_LISTING_HOST", listing_host);
   return RunProgram({VELMORA_CLI_PATH, arguments, folder, environment});
 }

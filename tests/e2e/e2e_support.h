@@ -21,7 +21,8 @@ std::map<std::string, std::string> DemoPages();
 std::string ExpectedDemoResult(const std::string& listing_host);
 
 // velmora-cli with `arguments` in `folder`, pauses off, the C locale, and
-// `listing_host` as the listing website; `environment` adds to that.
+// `listing_host` as the listing website, no report after the run; `environment`
+// adds to that.
 ProgramResult RunCli(const std::filesystem::path& folder, const std::vector<std::string>& arguments,
                      const std::string& listing_host,
                      std::map<std::string, std::string> environment = {});

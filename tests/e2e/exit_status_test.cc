@@ -135,8 +135,8 @@ TEST_F(ExitStatusTest, UsageErrorsHelpAndVersion) {
   const ProgramResult bare = RunCli(folder_.path(), {}, "");
   EXPECT_EQ(bare.exit_status, 2);
   EXPECT_EQ(bare.out, "");
-  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] [--resume] [--source listing|datasheet | "
-                          "--datasheets FILE] FILE.gpx"),
+  EXPECT_NE(bare.err.find("Usage: velmora-cli [--quick] [--resume] [--no-report] [--source "
+                          "listing|datasheet | --datasheets FILE] FILE.gpx"),
             std::string::npos);
 
   const ProgramResult unknown = RunCli(folder_.path(), {"--slow", "quads.gpx"}, "");
@@ -192,7 +192,7 @@ TEST(StopTest, SigtermDuringADownloadStopsWithTheCompletedBenchmarksWritten) {
   WriteFileBytes(folder / "quads.gpx", document);
 
   BackgroundProgram cli({VELMORA_CLI_PATH, {"quads.gpx"}, folder.path(),
-                         {{"VELMORA_PAUSE_SCALE", "0"}, {"LC_ALL", "C"},
+                         {{"VELMORA_PAUSE_SCALE", "0"}, {"LC_ALL", "C"}, {"VELMORA_REPORT", "off"},
                           {"VELMORA_LISTING_HOST", server.HostAndPort()}}});
   {
     std::unique_lock<std::mutex> lock(mutex);

@@ -16,6 +16,7 @@ ProgramRun CliRun(const CliSetup& setup) {
   run.environment = {{"VELMORA_LISTING_HOST", setup.listing_host},
                      {"VELMORA_PAUSE_SCALE", setup.pause_scale},
                      {"VELMORA_DOWNLOAD_TIMEOUT", setup.download_timeout},
+                     {"VELMORA_REPORT", "off"},
                      // a proxy of the machine must not stand before the loopback server
                      {"no_proxy", "127.0.0.1,localhost"},
                      {"NO_PROXY", "127.0.0.1,localhost"}};

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "gpx/benchmark_search.h"
 #include "listing/harvest_log_table.h"
+#include "logs/log_writer.h"
 
 namespace velmora::testing {
 namespace {
@@ -167,6 +168,16 @@ std::string ListingPage(const std::string& pid, const std::vector<LogRowFields>&
   for (const LogRowFields& row : rows) text += LogRow(row);
   if (rows.empty()) text = "        <p>There are no logs for this benchmark.</p>\r\n";
   return ListingPageAround(pid, text, head);
+}
+
+std::string GpxLogs(const std::vector<GpxLogFields>& logs) {
+  std::string block;
+  int id = 1;
+  for (const GpxLogFields& log : logs) {
+    AppendLogElement(block, std::to_string(id++), log.date, log.type, EscapeLogText(log.finder),
+                     EscapeLogText(log.text));
+  }
+  return block + kCrLf + "      ";
 }
 
 std::string NoBenchmarkPage() {

@@ -86,6 +86,16 @@ inline std::string NoLogsPage(const std::string& pid = "KW1234") { return Listin
 // The page the website sends for an unknown PID.
 std::string NoBenchmarkPage();
 
+struct GpxLogFields {
+  std::string date = "2019-05-01";  // YYYY-MM-DD
+  std::string type = "Found it";
+  std::string text = "Found the disk in good shape.";  // as the page had it (escaped here)
+  std::string finder = "alice";
+};
+// What stands between a log zone's tags after a run: the logs as the run
+// writes them (logs/log_writer.h), newest first as given.
+std::string GpxLogs(const std::vector<GpxLogFields>& logs);
+
 // Reading documents back: the text between the log zone's tags of the
 // waypoint whose <name> starts with `name`; the empty text when not found.
 std::string LogZoneOf(const std::string& document, const std::string& name);
