@@ -28,6 +28,8 @@
 #include "app/new_file_dialog.h"
 #include "app/window_icon.h"
 #include "core/settings.h"
+#include "files/file_error.h"
+#include "report/make_report.h"
 #include "velmora/version.h"
 
 namespace velmora {
@@ -96,6 +98,28 @@ void frmGetGPX::CreateFileMenu() {
   mnuNewFromDatasheets = mnuFile->addAction(QString::fromUtf8("New from datasheets\u2026"));
   mnuNewFromDatasheets->setObjectName(QStringLiteral("mnuNewFromDatasheets"));
   connect(mnuNewFromDatasheets, &QAction::triggered, this, [this] { NewFromDatasheets(); });
+  mnuReport = mnuFile->addAction(QString::fromUtf8("&Report\u2026"));
+  mnuReport->setObjectName(QStringLiteral("mnuReport"));
+  connect(mnuReport, &QAction::triggered, this, [this] { ReportOfSelected(); });
+}
+
+void frmGetGPX::ReportOfSelected() {
+  const std::string name = SelectedName();
+  if (name.empty()) {
+    messages_.Show(Message{kNoChoiceMessage, "", MessageIcon::kNone});
+    return;
+  }
+  const std::string report = ReportFileFor(name);
+  try {
+    MakeReport(name, report, clock_->Today());
+  } catch (const FileError& error) {
+    messages_.Show(Message{"Error " + std::to_string(error.number()) + ": " + error.description() +
+                               "\n\nFile: " + error.path(), "", MessageIcon::kError});
+    return;
+  }
+  if (!LaunchURL(report)) {
+    messages_.Show(Message{"The report is in " + report, "", MessageIcon::kInformation});
+  }
 }
 
 void frmGetGPX::NewFromDatasheets() {
@@ -279,11 +303,14 @@ bool frmGetGPX::ListKey(const QKeyEvent& key) {
 
 int frmGetGPX::ListCount() const { return File1->count(); }
 
-void frmGetGPX::Go() {
+std::string frmGetGPX::SelectedName() const {
   const QList<QListWidgetItem*> selected = File1->selectedItems();
-  const QByteArray name =
-      selected.isEmpty() ? QByteArray() : selected.first()->data(Qt::UserRole).toByteArray();
-  state_.GPXFileName = name.toStdString();
+  return selected.isEmpty() ? std::string()
+                            : selected.first()->data(Qt::UserRole).toByteArray().toStdString();
+}
+
+void frmGetGPX::Go() {
+  state_.GPXFileName = SelectedName();
   if (state_.GPXFileName.empty()) {
     messages_.Show(Message{kNoChoiceMessage, "", MessageIcon::kNone});
     return;

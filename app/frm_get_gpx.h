@@ -14,6 +14,7 @@
 #include "core/edges.h"
 #include "core/run_state.h"
 #include "core/settings.h"
+#include "core/system_clock.h"
 
 class QAction;
 class QActionGroup;
@@ -83,6 +84,12 @@ class frmGetGPX : public QDialog {
   }
   void NewFromDatasheets();
 
+  // File > Report...: the report of the selected file beside it (report/),
+  // made on the clock's day (by default the system's), opened with the
+  // launcher; a message when nothing is selected or it cannot be written.
+  void SetClock(Clock& clock) { clock_ = &clock; }
+  void ReportOfSelected();
+
   void SetLauncher(Launcher launcher) { launcher_ = std::move(launcher); }
   // The folder the program runs from (by default the executable's).
   void SetProgramFolder(const std::filesystem::path& folder) { program_folder_ = folder; }
@@ -95,6 +102,8 @@ class frmGetGPX : public QDialog {
   void CreateControls();
   void CreateMenu();
   void CreateFileMenu();
+  // The name of the selected entry; empty when none is.
+  std::string SelectedName() const;
   void CreateLogsMenu();
   // Checks the menu item of log_choice_.
   void ShowLogChoice();
@@ -110,6 +119,8 @@ class frmGetGPX : public QDialog {
   RunState& state_;
   Messages& messages_;
   Launcher launcher_;
+  SystemClock system_clock_;
+  Clock* clock_ = &system_clock_;
   OpenFileDialog file_dialog_;
   LogChoice log_choice_;
   Settings settings_;
@@ -124,6 +135,7 @@ class frmGetGPX : public QDialog {
   QAction* mnuVersion = nullptr;
   QMenu* mnuFile = nullptr;
   QAction* mnuNewFromDatasheets = nullptr;
+  QAction* mnuReport = nullptr;
   QMenu* mnuLogsFrom = nullptr;
   QActionGroup* log_sources_ = nullptr;
   QAction* mnuListingWebsite = nullptr;

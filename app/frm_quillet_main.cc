@@ -18,6 +18,7 @@
 #include "files/resume_check.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/resume_point.h"
+#include "report/make_report.h"
 #include "sources/make_logs_source.h"
 #include "net/patient_fetch.h"
 
@@ -235,6 +236,7 @@ bool frmQuilletMain::Choose() {
   chooser.SetLogChoice(LogChoice{settings_.log_source, settings_.datasheet_file});
   chooser.SetFileDialog(parts_.choose_datasheet_file);
   chooser.SetSettings(settings_);
+  chooser.SetClock(parts_.edges.clock);
   parts_.show_chooser(chooser);
   chooser.close();
   settings_.log_source = chooser.log_choice().source;
@@ -266,6 +268,7 @@ void frmQuilletMain::Go() {
     // Closed: what was completed is in the result file.
     run_.outcome = RunOutcome::kStopped;
     run_.stop_reason = stop.reason;
+    ReportAfterRun(run_);
     FinishRun(run_, parts_.append_error_log);
     return;
   } catch (const DatasheetArchiveError& error) {
@@ -278,6 +281,7 @@ void frmQuilletMain::Go() {
   // has been seen; a run stopped otherwise leaves the window as it is.
   if (run_.outcome == RunOutcome::kNotGpx) close();
   if (!state.RunFinished) return;
+  ReportAfterRun(run_);
   FinishRun(run_, parts_.append_error_log);
   close();
 }

@@ -1,6 +1,11 @@
 #include "app/qt_messages.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QUrl>
 #include <QGridLayout>
 #include <QSpacerItem>
 
@@ -43,7 +48,17 @@ void QtMessages::Show(const Message& message) {
   QMessageBox box(MessageBoxIcon(message.icon), MessageTitle(message), text, QMessageBox::Ok,
                   QApplication::activeWindow());
   WidenForTitle(box);
+  QPushButton* show_report = nullptr;
+  if (!message.report_file.empty()) {
+    show_report = box.addButton(QStringLiteral("Show report"), QMessageBox::ActionRole);
+  }
   box.exec();
+  if (show_report != nullptr && box.clickedButton() == show_report) {
+    const QByteArray file(message.report_file.data(),
+                          static_cast<qsizetype>(message.report_file.size()));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QDir::current().absoluteFilePath(QFile::decodeName(file))));
+  }
 }
 
 bool QtMessages::Ask(const std::string& question) {
