@@ -75,6 +75,52 @@ std::string SurveyDocument(int benchmarks, std::size_t waypoint_bytes) {
   return testing::Gpx11(waypoints);
 }
 
+namespace {
+
+constexpr const char* kLogTexts[] = {
+    "Disk found flush with the sidewalk, in good shape. Stamping legible.",
+    "Searched 30 minutes with a probe; the area was regraded for the new road.",
+    "Reference mark and azimuth mark both found. Witness post leaning.",
+    "Found it under leaves by the fence corner, 3 m from the power pole.",
+    "Quick note: the landowner asks to call ahead before visiting.",
+};
+
+// The logs of the `number`-th mark, newest first.
+std::vector<testing::GpxLogFields> TripLogs(int number) {
+  std::vector<testing::GpxLogFields> logs;
+  const int count = (number * 7) % 8;
+  for (int i = 0; i < count; ++i) {
+    const int year = 2025 - (number * 3 + i * 5) % 26;
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, 1 + (number + i) % 12,
+                  1 + (number * 5 + i) % 28);
+    const char* type = (number + i) % 9 == 0   ? "Didn't find it"
+                       : (number + i) % 7 == 0 ? "Write note"
+                                               : "Found it";
+    logs.push_back({date, type, kLogTexts[(number + i) % 5], "finder" + std::to_string(i)});
+  }
+  return logs;
+}
+
+}  // namespace
+
+std::string TripDocument(int marks) {
+  std::vector<std::string> waypoints;
+  for (int number = 1; number <= marks; ++number) {
+    testing::WaypointFields fields;
+    fields.name = BenchmarkPid(number);
+    fields.listing_name = "STATION " + std::to_string(number);
+    fields.difficulty = std::to_string(1 + number % 4);
+    fields.terrain = std::to_string(1 + number % 3) + ".5";
+    fields.logs = testing::GpxLogs(TripLogs(number));
+    fields.export_details = true;
+    fields.lat = std::to_string(39.9 + 0.36 * ((number * 37) % 101) / 100.0);
+    fields.lon = std::to_string(-105.5 + 0.7 * ((number * 59) % 103) / 103.0);
+    waypoints.push_back(testing::Waypoint(fields));
+  }
+  return testing::GpxDocument({.title = "Front Range benchmarks, spring trip"}, waypoints);
+}
+
 std::string ArchiveDatasheet(const std::string& pid, int number) {
   std::string sheet = "1        National Geodetic Survey,   Retrieval Date = MARCH 3, 2025\r\n";
   sheet += " " + pid + " " + std::string(71, '*') + "\r\n";

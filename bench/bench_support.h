@@ -19,6 +19,11 @@ std::string BenchmarkPid(int number);
 // makes up the size.
 std::string SurveyDocument(int benchmarks, std::size_t waypoint_bytes);
 
+// A trip planner's file of `marks` benchmarks after a run: spread over some
+// 60 by 40 km of the Front Range, each with 0 to 7 logs of every kind over
+// 25 years, as a run writes them (for the report benchmark and screenshot).
+std::string TripDocument(int marks);
+
 // One datasheet in the agency's archive layout (CR LF): history rows, a
 // description and two recoveries, about 2.5 KB.
 std::string ArchiveDatasheet(const std::string& pid, int number);

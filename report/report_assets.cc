@@ -13,7 +13,7 @@ h1 { font-size: 22px; margin: 0 0 2px; }
   list-style: none; }
 .counts b { font-size: 18px; margin-right: 4px; }
 figure { margin: 0 0 18px; border: 1px solid var(--rule); border-radius: 6px; padding: 8px; }
-svg.plot { display: block; width: 100%; height: auto; max-height: 560px; }
+svg.plot { display: block; width: 100%; height: auto; }
 .plot .land { fill: #f7f8fa; }
 .plot circle.dot { stroke: #222; stroke-width: 0.8; }
 .plot .ring { fill: none; stroke: #c0392b; stroke-width: 2; }
@@ -31,7 +31,8 @@ th, td { text-align: left; padding: 4px 6px; border-bottom: 1px solid var(--rule
   vertical-align: top; }
 th { background: #eef1f5; position: sticky; top: 0; white-space: nowrap; }
 td.n, th.n { text-align: right; font-variant-numeric: tabular-nums; }
-td.t { color: var(--muted); max-width: 28em; }
+td.t { color: var(--muted); max-width: 18em; white-space: nowrap; overflow: hidden;
+  text-overflow: ellipsis; }
 tbody tr:hover, tbody tr:focus-within, tbody tr:focus { background: #fff3cd; outline: none; }
 th button { font: inherit; font-weight: bold; color: inherit; background: none; border: 0;
   padding: 0; cursor: pointer; }
@@ -48,6 +49,7 @@ th button:focus-visible { outline: 2px solid #1f6feb; outline-offset: 2px; }
   th button { pointer-events: none; }
   th button::after { content: none; }
   tr { break-inside: avoid; }
+  td.t { white-space: normal; }
   * { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
 }
 )css";

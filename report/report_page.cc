@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-constexpr double kPlotWidth = 960, kPlotHeight = 520, kPlotMargin = 28;
+constexpr double kPlotWidth = 960, kPlotHeight = 460, kPlotMargin = 28;
 constexpr std::size_t kTextCharacters = 100;
 
 std::string Fixed(double value) {
@@ -161,6 +161,12 @@ std::string PidCell(const MarkFacts& mark) {
   return Cell(0, "<a href=\"" + EscapeHtml(link) + "\">" + EscapeHtml(mark.pid) + "</a>");
 }
 
+// The first characters of a log text, whole in the tooltip of a cut line.
+std::string TextCell(const std::string& text) {
+  const std::string shown = EscapeHtml(FirstCharacters(CollapseBlanks(text), kTextCharacters));
+  return shown.empty() ? shown : "<span title=\"" + shown + "\">" + shown + "</span>";
+}
+
 std::string Row(const MarkFacts& mark, std::size_t index, const std::string& today) {
   const int years = YearsSince(mark.newest_find, today);
   const std::string type = EscapeHtml(mark.newest_type);
@@ -169,7 +175,7 @@ std::string Row(const MarkFacts& mark, std::size_t index, const std::string& tod
          Cell(3, years < 0 ? "" : std::to_string(years)) +
          Cell(4, IsDidNotFind(mark.newest_type) ? "<span class=\"dnf\">" + type + "</span>" : type) +
          Cell(5, EscapeHtml(mark.newest_day)) +
-         Cell(6, EscapeHtml(FirstCharacters(CollapseBlanks(mark.newest_text), kTextCharacters))) +
+         Cell(6, TextCell(mark.newest_text)) +
          Cell(7, std::to_string(mark.logs)) + Cell(8, EscapeHtml(mark.difficulty)) +
          Cell(9, EscapeHtml(mark.terrain)) + "</tr>\n";
 }
