@@ -26,13 +26,18 @@ figcaption { display: flex; flex-wrap: wrap; gap: 4px 16px; font-size: 13px; col
   padding: 6px 4px 0; }
 figcaption span { white-space: nowrap; }
 figcaption svg { vertical-align: -3px; margin-right: 4px; }
-table { border-collapse: collapse; width: 100%; font-size: 13px; }
-th, td { text-align: left; padding: 4px 6px; border-bottom: 1px solid var(--rule);
-  vertical-align: top; }
-th { background: #eef1f5; position: sticky; top: 0; white-space: nowrap; }
+/* Rows laid out as grids of fixed columns, each row skipped by layout while
+   off screen: a sort of thousands of rows lays out only those in view. */
+#marks { display: block; width: 100%; font-size: 13px; }
+#marks thead, #marks tbody { display: block; }
+#marks thead { position: sticky; top: 0; z-index: 1; background: #eef1f5; }
+#marks tr { display: grid; grid-template-columns: 6em minmax(8em, 1.2fr) 8em 8.6em 8.2em 7em
+  minmax(10em, 2fr) 4.6em 6.6em 6em; border-bottom: 1px solid var(--rule); }
+#marks tbody tr { content-visibility: auto; contain-intrinsic-size: auto 27px; }
+th, td { display: block; text-align: left; padding: 4px 6px; overflow-wrap: anywhere; }
+th { white-space: nowrap; }
 td.n, th.n { text-align: right; font-variant-numeric: tabular-nums; }
-td.t { color: var(--muted); max-width: 18em; white-space: nowrap; overflow: hidden;
-  text-overflow: ellipsis; }
+td.t { color: var(--muted); white-space: nowrap; overflow: hidden; text-overflow: ellipsis; }
 tbody tr:hover, tbody tr:focus-within, tbody tr:focus { background: #fff3cd; outline: none; }
 th button { font: inherit; font-weight: bold; color: inherit; background: none; border: 0;
   padding: 0; cursor: pointer; }
@@ -45,7 +50,8 @@ th button:focus-visible { outline: 2px solid #1f6feb; outline-offset: 2px; }
 @media print {
   body { max-width: none; padding: 0; font-size: 11px; }
   figure { break-inside: avoid; border: 0; }
-  th { position: static; }
+  #marks thead { position: static; }
+  #marks tbody tr { content-visibility: visible; }
   th button { pointer-events: none; }
   th button::after { content: none; }
   tr { break-inside: avoid; }

@@ -151,7 +151,8 @@ constexpr Column kColumns[] = {
 
 std::string Cell(std::size_t column, const std::string& html) {
   const char* cell_class = kColumns[column].cell_class;
-  return std::string(*cell_class ? "<td class=\"" + std::string(cell_class) + "\">" : "<td>") +
+  return std::string(*cell_class ? "<td role=\"cell\" class=\"" + std::string(cell_class) + "\">"
+                                 : "<td role=\"cell\">") +
          html + "</td>";
 }
 
@@ -170,7 +171,7 @@ std::string TextCell(const std::string& text) {
 std::string Row(const MarkFacts& mark, std::size_t index, const std::string& today) {
   const int years = YearsSince(mark.newest_find, today);
   const std::string type = EscapeHtml(mark.newest_type);
-  return "<tr data-i=\"" + std::to_string(index) + "\" tabindex=\"0\">" + PidCell(mark) +
+  return "<tr role=\"row\" data-i=\"" + std::to_string(index) + "\" tabindex=\"0\">" + PidCell(mark) +
          Cell(1, EscapeHtml(mark.designation)) + Cell(2, EscapeHtml(mark.newest_find)) +
          Cell(3, years < 0 ? "" : std::to_string(years)) +
          Cell(4, IsDidNotFind(mark.newest_type) ? "<span class=\"dnf\">" + type + "</span>" : type) +
@@ -181,12 +182,13 @@ std::string Row(const MarkFacts& mark, std::size_t index, const std::string& tod
 }
 
 std::string Table(const std::vector<MarkFacts>& marks, const std::string& today) {
-  std::string out = "<table id=\"marks\">\n<thead><tr>";
+  // The roles keep the table's meaning whatever its layout (report_assets.cc).
+  std::string out = "<table id=\"marks\" role=\"table\">\n<thead role=\"rowgroup\"><tr role=\"row\">";
   for (const Column& column : kColumns) {
-    out += std::string("<th scope=\"col\" data-type=\"") + column.type + "\"" +
+    out += std::string("<th scope=\"col\" role=\"columnheader\" data-type=\"") + column.type + "\"" +
            (*column.cell_class == 'n' ? " class=\"n\"" : "") + ">" + column.heading + "</th>";
   }
-  out += "</tr></thead>\n<tbody>\n";
+  out += "</tr></thead>\n<tbody role=\"rowgroup\">\n";
   for (std::size_t i = 0; i < marks.size(); ++i) out += Row(marks[i], i, today);
   return out + "</tbody>\n</table>\n";
 }
