@@ -21,6 +21,7 @@
 #include "core/text.h"
 #include "tests/app/chooser_actions.h"
 #include "tests/datasheet/datasheet_lines.h"
+#include "tests/support/builders.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -361,6 +362,26 @@ TEST_F(FrmGetGpxTest, LaunchUrlPassesAWebAddressUnchanged) {
   EXPECT_TRUE(chooser.LaunchURL("http://127.0.0.1:8080/help.html"));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0].toString(), QStringLiteral("http://127.0.0.1:8080/help.html"));
+}
+
+// File > Report...: the selected file's report beside it, on the clock's day,
+// opened; nothing selected is said so.
+TEST_F(FrmGetGpxTest, ReportMenuMakesAndOpensTheSelectedFilesReport) {
+  WriteFileBytes(dir_ / "trip.gpx", Gpx11({Waypoint({"AB1234", "MILL 3"})}));
+  frmGetGPX chooser(state_, messages_);
+  FakeClock clock;
+  clock.today = "2031-01-02";
+  chooser.SetClock(clock);
+  std::vector<QUrl> opened;
+  chooser.SetLauncher([&](const QUrl& url) { return opened.push_back(url), true; });
+  Action(chooser, "mnuReport")->trigger();
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, kNoChoiceMessage);
+  ASSERT_TRUE(Select(chooser, QStringLiteral("trip.gpx")));
+  Action(chooser, "mnuReport")->trigger();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], QUrl::fromLocalFile(QDir::current().absoluteFilePath("trip.html")));
+  EXPECT_NE(ReadFileBytes(dir_ / "trip.html").find("2031-01-02"), std::string::npos);
 }
 
 // File > New from datasheets...: a wrong field says so beside it at once and
