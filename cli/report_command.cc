@@ -12,12 +12,11 @@ constexpr const char* kProgramName = "velmora-cli: ";
 
 // "-o FILE", "--output FILE", "--as-of DAY" and their "=" forms into
 // `result`; false when arguments[i] is none of them.
-bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i,
-               ReportArguments& result) {
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t& i, ReportArguments& result) {
   const std::string& argument = arguments[i];
-  for (const auto& [name, field] : {std::pair{"-o", &ReportArguments::output},
-                                    std::pair{"--output", &ReportArguments::output},
-                                    std::pair{"--as-of", &ReportArguments::as_of}}) {
+  for (const auto& [name, field] :
+       {std::pair{"-o", &ReportArguments::output}, std::pair{"--output", &ReportArguments::output},
+        std::pair{"--as-of", &ReportArguments::as_of}}) {
     const std::string option = name;
     std::string value;
     if (argument.rfind(option + "=", 0) == 0) {

@@ -90,8 +90,9 @@ std::string RunSummary(const Run& run);
 
 // The end of a run, as every front end makes it: when the scan came to its
 // end, an entry in the error log (RunSummary), then "Finished" through the
-// Messages edge, offering the run's report_file. A run the user stopped (outcome kStopped) gets its entry
-// too, without the message. Nothing for a run that never began its scan.
+// Messages edge, offering the run's report_file. A run the user stopped
+// (outcome kStopped) gets its entry too, without the message. Nothing for a
+// run that never began its scan.
 void FinishRun(Run& run, const ErrorLogWriter& append_error_log);
 
 }  // namespace velmora

@@ -18,15 +18,12 @@ namespace {
 // or completed a benchmark before it ended otherwise.
 bool WroteResult(const Run& run) {
   switch (run.outcome) {
-    case RunOutcome::kNoWaypointLeft:
-      return true;
+    case RunOutcome::kNoWaypointLeft: return true;
     case RunOutcome::kNoPage:
     case RunOutcome::kMalformed:
-    case RunOutcome::kStopped:
-      return run.benchmarks_done > 0;
+    case RunOutcome::kStopped: return run.benchmarks_done > 0;
     case RunOutcome::kNotGpx:
-    case RunOutcome::kNotStarted:
-      break;
+    case RunOutcome::kNotStarted: break;
   }
   return false;
 }

@@ -16,8 +16,7 @@ std::string ReportFileFor(const std::string& gpx_path);
 // Reads the GPX file and writes its report (report_page.h), made on the day
 // `today`, to `html_path`, replacing one that is there; written durably
 // (files/durable_write.h). Returns the number of benchmarks. Throws FileError.
-int MakeReport(const std::string& gpx_path, const std::string& html_path,
-               const std::string& today);
+int MakeReport(const std::string& gpx_path, const std::string& html_path, const std::string& today);
 
 // After a run that wrote a result file, finished or stopped, with the
 // setting on: the result's report beside it, made on the clock's day, named

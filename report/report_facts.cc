@@ -90,9 +90,13 @@ std::string Link(std::string_view waypoint) {
 
 }  // namespace
 
-bool IsFoundIt(std::string_view type) { return LowerAscii(type) == "found it"; }
+bool IsFoundIt(std::string_view type) {
+  return LowerAscii(type) == "found it";
+}
 
-bool IsDidNotFind(std::string_view type) { return LowerAscii(type) == "didn't find it"; }
+bool IsDidNotFind(std::string_view type) {
+  return LowerAscii(type) == "didn't find it";
+}
 
 namespace {
 

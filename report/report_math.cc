@@ -22,7 +22,9 @@ int Number(std::string_view digits) {
   return value;
 }
 
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeap(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 bool ReadDay(std::string_view text, Day& day) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
@@ -83,8 +85,19 @@ int YearsSince(std::string_view from, std::string_view to) {
 const std::vector<AgeBin>& AgeBins() {
   // Viridis steps, dark for the newest finds.
   static const std::vector<AgeBin> bins = {
-      {2, "under 2 years", "#440154"},  {5, "2\xe2\x80\x93" "4 years", "#3b528b"},
-      {10, "5\xe2\x80\x93" "9 years", "#21918c"}, {20, "10\xe2\x80\x93" "19 years", "#5ec962"},
+      {2, "under 2 years", "#440154"},
+      {5,
+       "2\xe2\x80\x93"
+       "4 years",
+       "#3b528b"},
+      {10,
+       "5\xe2\x80\x93"
+       "9 years",
+       "#21918c"},
+      {20,
+       "10\xe2\x80\x93"
+       "19 years",
+       "#5ec962"},
       {1 << 30, "20 years or more", "#fde725"},
   };
   return bins;
@@ -123,7 +136,9 @@ PlotPoint Projection::operator()(const LatLon& point) const {
                    offset_y_ + (max_lat_ - point.lat) * scale_};
 }
 
-double Projection::KmPerUnit() const { return kKmPerDegree / scale_; }
+double Projection::KmPerUnit() const {
+  return kKmPerDegree / scale_;
+}
 
 ScaleBar KmScaleBar(double km_per_unit, double most_units) {
   return Bar(km_per_unit, most_units, 1000.0, "km", "m");

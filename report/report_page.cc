@@ -31,11 +31,14 @@ std::string ScriptHash() {
 std::string Head(const std::string& file_name) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-         "style-src 'unsafe-inline'; script-src " + ScriptHash() + "; img-src 'none'; "
+         "style-src 'unsafe-inline'; script-src " +
+         ScriptHash() +
+         "; img-src 'none'; "
          "base-uri 'none'; form-action 'none'\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         "<title>Benchmarks of " + EscapeHtml(file_name) + "</title>\n<style>" +
-         std::string(kReportStyle) + "</style>\n</head>\n<body>\n";
+         "<title>Benchmarks of " +
+         EscapeHtml(file_name) + "</title>\n<style>" + std::string(kReportStyle) +
+         "</style>\n</head>\n<body>\n";
 }
 
 struct Counts {
@@ -55,7 +58,8 @@ Counts CountMarks(const std::vector<MarkFacts>& marks, const std::string& today)
 
 std::string Heading(const ReportFacts& facts, const std::string& file_name,
                     const std::string& today) {
-  std::string out = "<header>\n<h1>Benchmarks of " + EscapeHtml(file_name) + "</h1>\n<p class=\"sub\">";
+  std::string out =
+      "<header>\n<h1>Benchmarks of " + EscapeHtml(file_name) + "</h1>\n<p class=\"sub\">";
   if (!facts.title.empty()) out += EscapeHtml(facts.title) + " &middot; ";
   out += "report made on <time>" + EscapeHtml(today) + "</time></p>\n";
   if (facts.marks.empty()) return out + "</header>\n";
@@ -63,17 +67,17 @@ std::string Heading(const ReportFacts& facts, const std::string& file_name,
   const auto count = [](int n, const char* what) {
     return "<li><b>" + std::to_string(n) + "</b>" + what + "</li>";
   };
-  return out + "<ul class=\"counts\">" +
-         count(static_cast<int>(facts.marks.size()), "marks") +
+  return out + "<ul class=\"counts\">" + count(static_cast<int>(facts.marks.size()), "marks") +
          count(counts.found_lately, "found in the last 10 years") +
          count(counts.not_found_last, "last report &ldquo;Didn&#39;t find it&rdquo;") +
          count(counts.never_found, "never found") + "</ul>\n</header>\n";
 }
 
 std::string Swatch(const char* colour, bool ring) {
-  return std::string("<svg width=\"20\" height=\"20\" viewBox=\"-10 -10 20 20\" aria-hidden=\"true\">"
-                     "<circle class=\"dot\" r=\"5\" fill=\"") + colour +
-         "\" stroke=\"#222\" stroke-width=\"0.8\"/>" +
+  return std::string(
+             "<svg width=\"20\" height=\"20\" viewBox=\"-10 -10 20 20\" aria-hidden=\"true\">"
+             "<circle class=\"dot\" r=\"5\" fill=\"") +
+         colour + "\" stroke=\"#222\" stroke-width=\"0.8\"/>" +
          (ring ? "<circle r=\"8.5\" fill=\"none\" stroke=\"#c0392b\" stroke-width=\"2\"/>" : "") +
          "</svg>";
 }
@@ -100,7 +104,8 @@ std::string Dot(const MarkFacts& mark, std::size_t index, PlotPoint at, const st
   std::string out = "<g id=\"d" + std::to_string(index) + "\" transform=\"translate(" +
                     Fixed(at.x) + " " + Fixed(at.y) + ")\"><title>" + DotTitle(mark) +
                     "</title><circle class=\"halo\" r=\"12\"/><circle class=\"dot\" r=\"5\" "
-                    "fill=\"" + colour + "\"/>";
+                    "fill=\"" +
+                    colour + "\"/>";
   if (IsDidNotFind(mark.newest_type)) out += "<circle class=\"ring\" r=\"8.5\"/>";
   return out + "</g>\n";
 }
@@ -126,7 +131,8 @@ std::string Plot(const std::vector<MarkFacts>& marks, const std::string& today) 
   }
   const Projection projection(places, kPlotWidth, kPlotHeight, kPlotMargin);
   std::string out = "<figure>\n<svg class=\"plot\" viewBox=\"0 0 " + Fixed(kPlotWidth) + " " +
-                    Fixed(kPlotHeight) + "\" role=\"img\" aria-label=\"Where the marks are\">"
+                    Fixed(kPlotHeight) +
+                    "\" role=\"img\" aria-label=\"Where the marks are\">"
                     "<rect class=\"land\" width=\"100%\" height=\"100%\"/>\n<g>\n";
   for (std::size_t i = 0; i < marks.size(); ++i) {
     if (marks[i].position) out += Dot(marks[i], i, projection(*marks[i].position), today);
@@ -143,9 +149,15 @@ struct Column {
   const char* cell_class;
 };
 constexpr Column kColumns[] = {
-    {"PID", "text", ""},        {"Designation", "text", ""},   {"Newest find", "text", ""},
-    {"Years since", "num", "n"}, {"Newest log", "text", ""},    {"Log date", "text", ""},
-    {"Newest log text", "text", "t"}, {"Logs", "num", "n"},    {"Difficulty", "num", "n"},
+    {"PID", "text", ""},
+    {"Designation", "text", ""},
+    {"Newest find", "text", ""},
+    {"Years since", "num", "n"},
+    {"Newest log", "text", ""},
+    {"Log date", "text", ""},
+    {"Newest log text", "text", "t"},
+    {"Logs", "num", "n"},
+    {"Difficulty", "num", "n"},
     {"Terrain", "num", "n"},
 };
 
@@ -171,22 +183,24 @@ std::string TextCell(const std::string& text) {
 std::string Row(const MarkFacts& mark, std::size_t index, const std::string& today) {
   const int years = YearsSince(mark.newest_find, today);
   const std::string type = EscapeHtml(mark.newest_type);
-  return "<tr role=\"row\" data-i=\"" + std::to_string(index) + "\" tabindex=\"0\">" + PidCell(mark) +
-         Cell(1, EscapeHtml(mark.designation)) + Cell(2, EscapeHtml(mark.newest_find)) +
-         Cell(3, years < 0 ? "" : std::to_string(years)) +
-         Cell(4, IsDidNotFind(mark.newest_type) ? "<span class=\"dnf\">" + type + "</span>" : type) +
-         Cell(5, EscapeHtml(mark.newest_day)) +
-         Cell(6, TextCell(mark.newest_text)) +
+  return "<tr role=\"row\" data-i=\"" + std::to_string(index) + "\" tabindex=\"0\">" +
+         PidCell(mark) + Cell(1, EscapeHtml(mark.designation)) +
+         Cell(2, EscapeHtml(mark.newest_find)) + Cell(3, years < 0 ? "" : std::to_string(years)) +
+         Cell(4,
+              IsDidNotFind(mark.newest_type) ? "<span class=\"dnf\">" + type + "</span>" : type) +
+         Cell(5, EscapeHtml(mark.newest_day)) + Cell(6, TextCell(mark.newest_text)) +
          Cell(7, std::to_string(mark.logs)) + Cell(8, EscapeHtml(mark.difficulty)) +
          Cell(9, EscapeHtml(mark.terrain)) + "</tr>\n";
 }
 
 std::string Table(const std::vector<MarkFacts>& marks, const std::string& today) {
   // The roles keep the table's meaning whatever its layout (report_assets.cc).
-  std::string out = "<table id=\"marks\" role=\"table\">\n<thead role=\"rowgroup\"><tr role=\"row\">";
+  std::string out =
+      "<table id=\"marks\" role=\"table\">\n<thead role=\"rowgroup\"><tr role=\"row\">";
   for (const Column& column : kColumns) {
-    out += std::string("<th scope=\"col\" role=\"columnheader\" data-type=\"") + column.type + "\"" +
-           (*column.cell_class == 'n' ? " class=\"n\"" : "") + ">" + column.heading + "</th>";
+    out += std::string("<th scope=\"col\" role=\"columnheader\" data-type=\"") + column.type +
+           "\"" + (*column.cell_class == 'n' ? " class=\"n\"" : "") + ">" + column.heading +
+           "</th>";
   }
   out += "</tr></thead>\n<tbody role=\"rowgroup\">\n";
   for (std::size_t i = 0; i < marks.size(); ++i) out += Row(marks[i], i, today);

@@ -18,9 +18,10 @@ using namespace velmora::testing;
 
 TEST(ReportCommandTest, WritesBesideTheFileOrWhereToldAndReplacesAnOldOne) {
   TempDir folder;
-  WriteFileBytes(folder / "trip.2024.gpx",
-                 Gpx11({Waypoint({.name = "AB1234", .logs = GpxLogs({{}})}),
-                        Waypoint({.name = "AB1240", .logs = GpxLogs({}), .export_details = true})}));
+  WriteFileBytes(
+      folder / "trip.2024.gpx",
+      Gpx11({Waypoint({.name = "AB1234", .logs = GpxLogs({{}})}),
+             Waypoint({.name = "AB1240", .logs = GpxLogs({}), .export_details = true})}));
   WriteFileBytes(folder / "trip.2024.html", "an old report");
   WriteFileBytes(folder / "empty.gpx", Gpx11({}));
   const ProgramResult beside =
@@ -46,10 +47,10 @@ TEST(ReportAfterRunTest, BesideTheResultNamedOnTheLastLineUnlessTurnedOff) {
   for (const bool on : {true, false}) {
     TempDir folder;
     WriteFileBytes(folder / "quads.gpx", Gpx11({Waypoint({"AB1234", "MILL 3"})}));
-    const ProgramResult run =
-        RunCli(folder.path(), on ? std::vector<std::string>{"quads.gpx"}
-                                 : std::vector<std::string>{"--no-report", "quads.gpx"},
-               server.HostAndPort(), {{"VELMORA_REPORT", "on"}});
+    const ProgramResult run = RunCli(folder.path(),
+                                     on ? std::vector<std::string>{"quads.gpx"}
+                                        : std::vector<std::string>{"--no-report", "quads.gpx"},
+                                     server.HostAndPort(), {{"VELMORA_REPORT", "on"}});
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.err);
     EXPECT_EQ(lines.back(), on ? "The report is in quads R.html" : FinishedLine());

@@ -11,20 +11,23 @@ namespace {
 
 std::string Mark(const std::string& pid, const std::string& lat, const std::string& lon,
                  const std::vector<GpxLogFields>& logs, const std::string& name) {
-  return Waypoint({.name = pid, .listing_name = name, .difficulty = pid == "KK1003" ? "" : "2",
-                   .logs = GpxLogs(logs), .lat = lat, .lon = lon});
+  return Waypoint({.name = pid,
+                   .listing_name = name,
+                   .difficulty = pid == "KK1003" ? "" : "2",
+                   .logs = GpxLogs(logs),
+                   .lat = lat,
+                   .lon = lon});
 }
 
 std::string Document() {
   const std::string hostile =
       "<script>window.pwned = 1</script><img src=x onerror=\"window.pwned = 2\"> &amp; more";
-  std::string link = Mark("KK1001", "40.10", "-105.20",
-                          {{"2024-08-01", "Found it", hostile}}, "RESERVOIR <b>RM</b>");
+  std::string link = Mark("KK1001", "40.10", "-105.20", {{"2024-08-01", "Found it", hostile}},
+                          "RESERVOIR <b>RM</b>");
   link.replace(link.find("<sym>"), 0, "<link href=\"javascript:window.pwned=3\"/>");
   return GpxDocument(
       {.title = "Boulder County <script>window.pwned = 4</script>"},
-      {link,
-       Mark("KK1002", "40.00", "-105.30", {{"2003-07-01", "Found it", "Old find"}}, "ALPHA"),
+      {link, Mark("KK1002", "40.00", "-105.30", {{"2003-07-01", "Found it", "Old find"}}, "ALPHA"),
        Mark("KK1003", "40.05", "-105.00", {}, "BRAVO"),
        Mark("KK1004", "39.95", "-105.10",
             {{"2025-01-02", "Didn't find it", "Road widened"}, {"2016-03-04", "Found it", "ok"}},

@@ -33,7 +33,7 @@ TEST(ReportMath, YearsSinceCountAsAnAge) {
 }
 
 TEST(ReportMath, BinsByYearsAndNeverFoundLast) {
-  const std::pair<int, std::size_t> cases[] = {{0, 0},  {1, 0},  {2, 1},  {4, 1}, {5, 2}, {9, 2},
+  const std::pair<int, std::size_t> cases[] = {{0, 0},  {1, 0},  {2, 1},  {4, 1},  {5, 2}, {9, 2},
                                                {10, 3}, {19, 3}, {20, 4}, {85, 4}, {-1, 5}};
   ASSERT_EQ(AgeBins().size(), 5u);
   for (const auto& [years, bin] : cases) EXPECT_EQ(AgeBinOf(years), bin) << years;
@@ -63,9 +63,12 @@ TEST(ReportMath, ScaleBarsAreRoundLengths) {
     const char* label;
   };
   const Case cases[] = {
-      {KmScaleBar(0.01, 192), 100, "1 km"},      {KmScaleBar(0.01, 600), 500, "5 km"},
-      {KmScaleBar(0.001, 192), 100, "100 m"},    {KmScaleBar(2.5, 100), 80, "200 km"},
-      {MileScaleBar(0.01609344, 192), 100, "1 mi"}, {MileScaleBar(0.0001609344, 192), 189.3939, "100 ft"},
+      {KmScaleBar(0.01, 192), 100, "1 km"},
+      {KmScaleBar(0.01, 600), 500, "5 km"},
+      {KmScaleBar(0.001, 192), 100, "100 m"},
+      {KmScaleBar(2.5, 100), 80, "200 km"},
+      {MileScaleBar(0.01609344, 192), 100, "1 mi"},
+      {MileScaleBar(0.0001609344, 192), 189.3939, "100 ft"},
   };
   for (const Case& c : cases) {
     EXPECT_NEAR(c.bar.units, c.units, 1e-3) << c.label;
@@ -79,8 +82,12 @@ TEST(HtmlText, EscapesAndLinksOnlyToTheWeb) {
   const std::pair<const char*, const char*> links[] = {
       {"https://example.org/a?b=1&c=2", "https://example.org/a?b=1&c=2"},
       {" HTTP://example.org ", "HTTP://example.org"},
-      {"javascript:alert(1)", ""}, {" JavaScript:alert(1)", ""}, {"data:text/html,x", ""},
-      {"//example.org", ""},        {"ftp://example.org", ""},     {"", ""},
+      {"javascript:alert(1)", ""},
+      {" JavaScript:alert(1)", ""},
+      {"data:text/html,x", ""},
+      {"//example.org", ""},
+      {"ftp://example.org", ""},
+      {"", ""},
   };
   for (const auto& [link, kept] : links) EXPECT_EQ(WebLink(link), kept) << link;
 }
@@ -104,14 +111,14 @@ TEST(HtmlText, CutsByCharactersNeverInsideOne) {
 TEST(ReportFacts, NewestFindNewestLogAndTextsDecodedOnce) {
   const std::string document = GpxDocument(
       {.title = "Lyons &amp; around"},
-      {Waypoint({.name = "KK1234 plus", .listing_name = "LYONS &amp;amp; CO",
+      {Waypoint({.name = "KK1234 plus",
+                 .listing_name = "LYONS &amp;amp; CO",
                  .logs = GpxLogs({{"2021-03-01", "Didn't find it", "Gone?"},
                                   {"2019-05-01", "Found it", "Fine"},
                                   {"2022-01-01", "found it", "a <b> & c"}}),
                  .export_details = true}),
        Waypoint({.name = "KK12", .logs = GpxLogs({{}})}),
-       Waypoint({.name = "KK2000", .log_zone = false}),
-       Waypoint({.name = "KK1235", .lat = "x"})});
+       Waypoint({.name = "KK2000", .log_zone = false}), Waypoint({.name = "KK1235", .lat = "x"})});
   const ReportFacts facts = ReadReportFacts(document);
   EXPECT_EQ(facts.title, "Lyons & around");
   ASSERT_EQ(facts.marks.size(), 2u);
@@ -132,9 +139,10 @@ TEST(ReportFacts, NewestFindNewestLogAndTextsDecodedOnce) {
 }
 
 TEST(ReportFacts, NewestLogOfTheSameDayIsTheFirstInTheFile) {
-  const ReportFacts facts = ReadReportFacts(Gpx11({Waypoint(
-      {.name = "KK1234", .logs = GpxLogs({{"2021-03-01", "Didn't find it", "first"},
-                                          {"2021-03-01", "Write note", "second"}})})}));
+  const ReportFacts facts = ReadReportFacts(
+      Gpx11({Waypoint({.name = "KK1234",
+                       .logs = GpxLogs({{"2021-03-01", "Didn't find it", "first"},
+                                        {"2021-03-01", "Write note", "second"}})})}));
   ASSERT_EQ(facts.marks.size(), 1u);
   EXPECT_TRUE(IsDidNotFind(facts.marks[0].newest_type));
   EXPECT_EQ(facts.marks[0].newest_text, "first");
