@@ -61,7 +61,7 @@ std::string MixedDocument() {
 void AnswerMixed(ScanHarness& scan) {
   scan.AnswerLogs("KK1234", kTwoLogs);
   scan.Answer("KK1235", NoBenchmarkPage());
-  scan.Answer("KK1236", NoLogsPage());
+  scan.Answer("KK1236", NoLogsPage("KK1236"));
   scan.AnswerLogs("KK1237", {PageLog{}});
 }
 
@@ -146,7 +146,7 @@ TEST(Scan, ResultFileIsWrittenAfterEveryBenchmark) {
   scan.Choose(Document({Named("KK1234"), Named("KK1235 B"), Named("KK1236 C")}));
   scan.AnswerLogs("KK1234", {{"Found It", "July 4, 2009", "alice", "First."}});
   scan.AnswerLogs("KK1235", {{"Found It", "July 5, 2009", "carol", "Second."}});
-  scan.Answer("KK1236", NoLogsPage());
+  scan.Answer("KK1236", NoLogsPage("KK1236"));
   SnapshotProgress progress(scan);
   FakeRun& f = scan.fake;
   velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}};
@@ -212,12 +212,13 @@ TEST(Scan, WaypointsWithoutLogZoneArePassedOverAndWriteNothing) {
   scan.Choose(Document({no_zone, next}));
   ProcessGPXfile(scan.fake.run);
 
-  EXPECT_THAT(scan.fake.messages.shown, IsEmpty());
+  // Nothing left to fetch: the document is left alone, and says so.
+  EXPECT_THAT(scan.fake.messages.texts(), ElementsAre(kNoBenchmarkText));
   EXPECT_THAT(scan.fake.pages.requests, IsEmpty());
   EXPECT_THAT(scan.fake.progress.counts, IsEmpty());
   EXPECT_FALSE(scan.ResultExists());
-  EXPECT_TRUE(scan.fake.state.RunFinished);
-  EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoWaypointLeft);
+  EXPECT_FALSE(scan.fake.state.RunFinished);
+  EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoBenchmark);
 }
 
 TEST(ScanPause, QuickInAnyCaseAndAloneHalvesThePause) {
