@@ -16,6 +16,7 @@
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/benchmark_search.h"
+#include "sources/listing_source.h"
 #include "tests/gpx/scan_harness.h"
 
 namespace velmora::testing {
@@ -219,6 +220,35 @@ TEST(Scan, WaypointsWithoutLogZoneArePassedOverAndWriteNothing) {
   EXPECT_FALSE(scan.ResultExists());
   EXPECT_FALSE(scan.fake.state.RunFinished);
   EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoBenchmark);
+}
+
+TEST(Scan, NamesWithoutAPidArePassedOverAndAnEmptyElementLogZoneGetsTheLogs) {
+  WaypointFixture empty = Named("KK1234 EMPTY");
+  empty.logs = "";
+  WaypointFixture spaced = Named("KK1235 SPACED");
+  spaced.logs = "";
+  std::string cache = Waypoint(Named("GC7FA4"));
+  std::string document = Document({empty, Named("GCGCA8"), spaced, Named("KK12345")});
+  const std::string zone = "<groundspeak:logs></groundspeak:logs>";
+  document.replace(document.find(zone), zone.size(), "<groundspeak:logs/>");
+  document.replace(document.find(zone), zone.size(), "<groundspeak:logs />");
+  document.insert(document.find("</gpx>"), cache);
+  ScanHarness scan;
+  scan.Choose(document);
+  scan.AnswerLogs("KK1234", kTwoLogs);
+  scan.AnswerLogs("KK1235", kTwoLogs);
+  ProcessGPXfile(scan.fake.run);
+
+  EXPECT_THAT(scan.FetchedPids(), ElementsAre("KK1234", "KK1235"));
+  EXPECT_EQ(scan.fake.state.BenchmarkTotal, 2);
+  const std::string result = scan.Result();
+  RewriteDatasheetLinks(cache, scan.fake.settings);  // as the whole document's
+  EXPECT_THAT(result, HasSubstr(cache));
+  for (const char* pid : {"KK1234", "KK1235"}) {
+    EXPECT_THAT(LogZoneOf(result, pid), HasSubstr(">alice<")) << pid;
+  }
+  std::string why;
+  EXPECT_TRUE(WellFormedXml(result, &why)) << why;
 }
 
 TEST(ScanPause, QuickInAnyCaseAndAloneHalvesThePause) {

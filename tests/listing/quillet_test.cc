@@ -12,6 +12,7 @@ namespace velmora {
 namespace {
 
 using testing::FakeRun;
+using testing::ScriptedPageSource;
 using testing::FixturePage;
 using testing::ParseLogBlock;
 using Kind = HarvestOutcome::Kind;
@@ -77,6 +78,22 @@ TEST_F(QuilletTest, PageWithoutExactRowMarkerHasNoLogs) {
   // The notice only counts in its exact letter case.
   fake.pages.Add(kUrl, "<p>no benchmark was found with that point id</p>");
   EXPECT_EQ(Quillet(kUrl, fake.run).kind, Kind::kNoLogs);
+}
+
+TEST_F(QuilletTest, AnotherPageOrOneTooLargeIsAnotherSitesAnswerAndNotAskedForAgain) {
+  PageAnswer too_large{"", 200, "text/html", "answer larger than 16 MB"};
+  too_large.too_large = true;
+  for (const PageAnswer& answer : {ScriptedPageSource::OkAnswer("<title>Sign in</title>"),
+                                   ScriptedPageSource::OkAnswer(FixturePage("listing_no_logs.html")),
+                                   too_large}) {
+    FakeRun run;
+    run.pages.Add(kUrl, answer);
+    const HarvestOutcome outcome = Quillet(kUrl, run.run, "KW1234");
+    EXPECT_EQ(outcome.kind, Kind::kForeignPage) << answer.body;
+    EXPECT_EQ(outcome.reason, "not a listing page");
+    EXPECT_EQ(run.pages.requests.size(), 1u);
+    EXPECT_TRUE(run.messages.shown.empty());
+  }
 }
 
 TEST_F(QuilletTest, AUtf8DocumentGetsTheLogsInUtf8AndDecoded) {
