@@ -34,7 +34,7 @@ std::string NotDatasheetPageMessage(const Settings& settings, const std::string&
       "The host does not serve the agency's datasheets (is VELMORA_DATASHEET_HOST right?). A "
       "datasheet file downloaded from the agency is a source that works without it: choose "
       "\"Logs from \xE2\x96\xB8 Datasheet file...\" in the window, or --datasheets FILE on the "
-      "command line. The benchmarks completed so far stay in the result file.");
+      "command line. Any benchmarks completed before it stay in the result file.");
 }
 
 HarvestOutcome DatasheetWebSource::NotDatasheetPage(const std::string& pid, const PageAnswer& answer,

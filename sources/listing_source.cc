@@ -32,7 +32,7 @@ std::string NotListingPageMessage(const Settings& settings, const std::string& p
       "The listing website retired its benchmark pages in 2023, and its host now answers with "
       "other pages. The agency's datasheets are a source that works: choose "
       "\"Logs from \xE2\x96\xB8 Agency datasheets (web)\" in the window, or --source datasheet "
-      "on the command line. The benchmarks completed so far stay in the result file.");
+      "on the command line. Any benchmarks completed before it stay in the result file.");
 }
 
 HarvestOutcome ListingSource::Harvest(const std::string& pid, Run& run) {
