@@ -12,7 +12,7 @@ enum ExitStatus : int {
   kExitFinished = 0,   // the run went through every waypoint
   kExitUnexpected = 1, // an unexpected failure inside the program
   kExitUsage = 2,      // wrong arguments or an invalid setting
-  kExitNoPage = 3,     // stopped early: no listing page could be had
+  kExitNoPage = 3,     // stopped early: no listing page could be had, or another page came
   kExitNoBenchmark = 4,  // the document names no benchmark; nothing written
   kExitMalformed = 5,  // stopped early: the document is malformed
   kExitNotGpx = 6,     // not a GPX 1.0 or 1.1 document; nothing changed
