@@ -40,7 +40,9 @@ void ProcessGPXfile(Run& run) {
   RunState& state = run.state;
   ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
-  if (version != "1.0" && version != "1.1") return LeaveAlone(run, RunOutcome::kNotGpx, kNotGpxText);
+  if (version != "1.0" && version != "1.1") {
+    return LeaveAlone(run, RunOutcome::kNotGpx, kNotGpxText);
+  }
   if (run.resume == nullptr) {
     start.total = CountBenchmarks(state.DocumentText);
     if (start.total == 0) return LeaveAlone(run, RunOutcome::kNoBenchmark, kNoBenchmarkText);

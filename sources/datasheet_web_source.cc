@@ -37,8 +37,8 @@ std::string NotDatasheetPageMessage(const Settings& settings, const std::string&
       "command line. Any benchmarks completed before it stay in the result file.");
 }
 
-HarvestOutcome DatasheetWebSource::NotDatasheetPage(const std::string& pid, const PageAnswer& answer,
-                                                    Run& run) const {
+HarvestOutcome DatasheetWebSource::NotDatasheetPage(const std::string& pid,
+                                                    const PageAnswer& answer, Run& run) const {
   ForeignAnswer answered = DescribeAnswer(answer, DatasheetUrl(settings_, pid));
   ShowForeignPage(run, NotDatasheetPageMessage(settings_, pid, answered));
   return HarvestOutcome::Foreign(std::move(answered), "not a datasheet page");

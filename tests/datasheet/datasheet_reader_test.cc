@@ -147,7 +147,9 @@ TEST(DatasheetReader, OnlyTheAgencysAnswerForThePidIsTheAgencys) {
       {"<title>Sign in</title><a href=\"/login?next=PidBox%3DAB12345\">Sign in</a>", false},
       {"<title>Parked domain</title><p>This domain is for sale.</p>", false},
       {"", false}};
-  for (const auto& [text, agency] : answers) EXPECT_EQ(IsAgencyAnswerFor(text, "AB1234"), agency) << text;
+  for (const auto& [text, agency] : answers) {
+    EXPECT_EQ(IsAgencyAnswerFor(text, "AB1234"), agency) << text;
+  }
 }
 
 TEST(DatasheetReader, OutcomesWithoutLogs) {

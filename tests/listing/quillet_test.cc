@@ -85,9 +85,9 @@ TEST_F(QuilletTest, PageWithoutExactRowMarkerHasNoLogs) {
 TEST_F(QuilletTest, AnotherPageOrOneTooLargeIsAnotherSitesAnswerAndNotAskedForAgain) {
   PageAnswer too_large{"", 200, "text/html", "answer larger than 16 MB"};
   too_large.too_large = true;
-  for (const PageAnswer& answer : {ScriptedPageSource::OkAnswer("<title>Sign in</title>"),
-                                   ScriptedPageSource::OkAnswer(FixturePage("listing_no_logs.html")),
-                                   too_large}) {
+  const PageAnswer sign_in = ScriptedPageSource::OkAnswer("<title>Sign in</title>");
+  const PageAnswer other = ScriptedPageSource::OkAnswer(FixturePage("listing_no_logs.html"));
+  for (const PageAnswer& answer : {sign_in, other, too_large}) {
     FakeRun run;
     run.pages.Add(kUrl, answer);
     const HarvestOutcome outcome = Quillet(kUrl, run.run, "KW1234");

@@ -88,9 +88,11 @@ TEST(PageText, AnAnswerIsDescribedByItsTitleElseItsFirstText) {
   };
   PageAnswer too_large{"", 200, "text/html", "answer larger than 16 MB", "", true};
   const Case cases[] = {
-      {{"<HTML><Title>\r\n Sign  <b>in</b> </Title>", 200, "", "", "https://login.example/a?b", false},
+      {{"<HTML><Title>\r\n Sign  <b>in</b> </Title>", 200, "", "", "https://login.example/a?b",
+        false},
        "Sign in", "https://login.example/a?b", "login.example"},
-      {{"<html><style>p {}</style><body><p>Caf\xC3\xA9 \r\n" + sixty_four + "</p>", 403, "", "", "", false},
+      {{"<html><style>p {}</style><body><p>Caf\xC3\xA9 \r\n" + sixty_four + "</p>", 403, "", "",
+        "", false},
        "Caf\xC3\xA9 " + sixty_four.substr(0, 55), "http://127.0.0.1:80/x?PID=AB1234",
        "127.0.0.1:80"},
       {too_large, "answer larger than 16 MB", "http://127.0.0.1:80/x?PID=AB1234", "127.0.0.1:80"}};
