@@ -18,8 +18,8 @@ bool IsStartTag(std::string_view lower, std::size_t at, std::string_view tag) {
 bool ElementContent(std::string_view lower, std::size_t at, std::string_view tag,
                     std::size_t& begin, std::size_t& end) {
   const std::size_t open_end = lower.find('>', at);
-  end = open_end == std::string_view::npos ? open_end
-                                           : lower.find("</" + std::string(tag), open_end);
+  end =
+      open_end == std::string_view::npos ? open_end : lower.find("</" + std::string(tag), open_end);
   begin = open_end + 1;
   return end != std::string_view::npos;
 }

@@ -11,19 +11,19 @@ namespace velmora {
 ListingServer::ListingServer() {
   // Recorded before the answer is sent (not in the logger, which runs after
   // it): a client that has its answer always finds its request recorded.
-  server_.set_pre_routing_handler([this](const httplib::Request& request,
-                                         httplib::Response& response) {
-    RecordedRequest record;
-    record.path = request.path;
-    record.target = request.target;
-    if (request.has_param("PID")) record.pid = request.get_param_value("PID");
-    if (request.has_param("PidBox")) record.pid = request.get_param_value("PidBox");
-    record.headers = request.headers;
-    std::lock_guard<std::mutex> lock(mutex_);
-    requests_.push_back(std::move(record));
-    return AnswerRetired(request, response) ? httplib::Server::HandlerResponse::Handled
-                                            : httplib::Server::HandlerResponse::Unhandled;
-  });
+  server_.set_pre_routing_handler(
+      [this](const httplib::Request& request, httplib::Response& response) {
+        RecordedRequest record;
+        record.path = request.path;
+        record.target = request.target;
+        if (request.has_param("PID")) record.pid = request.get_param_value("PID");
+        if (request.has_param("PidBox")) record.pid = request.get_param_value("PidBox");
+        record.headers = request.headers;
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(std::move(record));
+        return AnswerRetired(request, response) ? httplib::Server::HandlerResponse::Handled
+                                                : httplib::Server::HandlerResponse::Unhandled;
+      });
 }
 
 ListingServer::~ListingServer() { Stop(); }

@@ -51,8 +51,7 @@ class DatasheetWebSource : public LogsSource {
 
  private:
   // Shows NotDatasheetPageMessage and answers kForeignPage.
-  HarvestOutcome NotDatasheetPage(const std::string& pid, const PageAnswer& answer,
-                                  Run& run) const;
+  HarvestOutcome NotDatasheetPage(const std::string& pid, const PageAnswer& answer, Run& run) const;
 
   const Settings& settings_;
 };
