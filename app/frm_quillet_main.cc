@@ -279,7 +279,7 @@ void frmQuilletMain::Go() {
   }
   // A document the scan does not take ends the program once its message
   // has been seen; a run stopped otherwise leaves the window as it is.
-  if (run_.outcome == RunOutcome::kNotGpx) close();
+  if (run_.outcome == RunOutcome::kNotGpx || run_.outcome == RunOutcome::kNoBenchmark) close();
   if (!state.RunFinished) return;
   ReportAfterRun(run_);
   FinishRun(run_, parts_.append_error_log);

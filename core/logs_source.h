@@ -34,7 +34,9 @@ struct HarvestOutcome {
     kNoBenchmark,  // the source knows no benchmark with the PID
     kNoLogs,       // the benchmark has no log
     kNoPage,       // no page could be had (`reason` says why); the run stops
-    kForeignPage,  // the answer is not this source's page (`answered`); the run stops
+    // The answer is not this source's page (`answered`; `reason` in the
+    // source's words: "not a listing page"); the run stops.
+    kForeignPage,
   };
   Kind kind = Kind::kNoPage;
   std::string logs;
@@ -47,8 +49,8 @@ struct HarvestOutcome {
   static HarvestOutcome NoPage(std::string reason) {
     return {Kind::kNoPage, "", std::move(reason), {}};
   }
-  static HarvestOutcome Foreign(ForeignAnswer answered) {
-    return {Kind::kForeignPage, "", "", std::move(answered)};
+  static HarvestOutcome Foreign(ForeignAnswer answered, std::string reason) {
+    return {Kind::kForeignPage, "", std::move(reason), std::move(answered)};
   }
 };
 
@@ -72,8 +74,8 @@ class LogsSource {
   // `utf8_document`), before anything is written; a source that cannot be
   // used throws here.
   virtual void Prepare(const std::set<std::string>& /*pids*/, bool /*utf8_document*/) {}
-  // The logs of one PID. A source that has no page shows its own message
-  // before it answers kNoPage.
+  // The logs of one PID. A source that has no page, or another page than its
+  // own, shows its own message before it answers kNoPage or kForeignPage.
   virtual HarvestOutcome Harvest(const std::string& pid, Run& run) = 0;
 };
 

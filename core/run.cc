@@ -11,10 +11,12 @@ std::string EndText(const Run& run) {
   switch (run.outcome) {
     case RunOutcome::kNoWaypointLeft: return "finished";
     case RunOutcome::kNoPage: return "stopped: no page could be had";
+    case RunOutcome::kNotSourcePage: return "stopped: " + run.stop_reason;
     case RunOutcome::kMalformed: return "stopped: damaged document";
     case RunOutcome::kStopped:
       return "stopped: " + (run.stop_reason.empty() ? std::string("interrupted") : run.stop_reason);
     case RunOutcome::kNotGpx: return "not a GPX 1.0 or 1.1 document";
+    case RunOutcome::kNoBenchmark: return "no benchmark";
     case RunOutcome::kNotStarted: break;
   }
   return "not started";

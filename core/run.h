@@ -20,12 +20,14 @@ struct ResumePoint;  // gpx/resume_point.h
 // How a run ended, for front ends that report it (the command line's exit
 // status). The windows only look at RunFinished.
 enum class RunOutcome {
-  kNotStarted,     // nothing processed yet
-  kNotGpx,         // not a GPX 1.0 or 1.1 document; left alone (message shown)
-  kNoWaypointLeft, // the scan ran out of waypoints: the normal end
-  kNoPage,         // no page could be had for a benchmark
-  kMalformed,      // the scan stopped at a malformed document (message shown)
-  kStopped,        // the user asked the run to stop (Ctrl-C, SIGTERM, a closed window)
+  kNotStarted,      // nothing processed yet
+  kNotGpx,          // not a GPX 1.0 or 1.1 document; left alone (message shown)
+  kNoWaypointLeft,  // the scan ran out of waypoints: the normal end
+  kNoPage,          // no page could be had for a benchmark
+  kNotSourcePage,   // the source answered with some other page (stop_reason says whose)
+  kNoBenchmark,     // the document names no benchmark to fetch; left alone (message shown)
+  kMalformed,       // the scan stopped at a malformed document (message shown)
+  kStopped,         // the user asked the run to stop (Ctrl-C, SIGTERM, a closed window)
 };
 
 // Thrown by a front end's edge (its event pump or page source) when the user
@@ -57,7 +59,9 @@ struct Run {
   // The benchmarks completed so far (written to the result file); kept by
   // the scan.
   int benchmarks_done = 0;
-  // Why the user's stop came (RunStopped::reason), for outcome kStopped.
+  // Why the user's stop came (RunStopped::reason), for outcome kStopped; for
+  // kNotSourcePage the source's words (HarvestOutcome::reason: "not a listing
+  // page").
   std::string stop_reason{};
   // Set by a front end before the run: where an earlier run over the same
   // file stopped, to go on from there; empty for a fresh run.

@@ -66,6 +66,32 @@ std::string LowerAscii(std::string_view text) {
   return out;
 }
 
+bool ContainsWord(std::string_view text, std::string_view word) {
+  if (word.empty()) return false;
+  for (std::size_t at = text.find(word); at != std::string_view::npos;
+       at = text.find(word, at + 1)) {
+    const std::size_t after = at + word.size();
+    const bool starts = at == 0 || !IsLetterOrDigit(text[at - 1]);
+    if (starts && (after == text.size() || !IsLetterOrDigit(text[after]))) return true;
+  }
+  return false;
+}
+
+bool IsPid(std::string_view text) {
+  if (text.size() != 6) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (i < 2 ? !(c >= 'A' && c <= 'Z') : !IsDigit(c)) return false;
+  }
+  return true;
+}
+
+std::string_view LeadingPid(std::string_view name) {
+  const std::string_view pid = name.substr(0, 6);
+  if (!IsPid(pid) || (name.size() > 6 && IsLetterOrDigit(name[6]))) return {};
+  return pid;
+}
+
 std::string LineAndColumn(std::string_view text, std::size_t offset) {
   const std::string_view before = text.substr(0, offset);
   std::size_t line = 1;

@@ -50,6 +50,25 @@ constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c 
 
 // True for the ASCII digits 0 to 9.
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// True for the ASCII letters and digits: what a word is made of.
+constexpr bool IsLetterOrDigit(char c) {
+  return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// True when `word` occurs in `text` as a word of its own: neither the
+// character before it nor the one after it is a letter or a digit.
+bool ContainsWord(std::string_view text, std::string_view word);
+
+// True for a PID, the point ID of a benchmark: two capital letters and four
+// digits ("KK1523"), nothing more.
+bool IsPid(std::string_view text);
+
+// The PID that `name` begins with, as a word of its own (the character after
+// it is not a letter or a digit); empty when it begins with none. "KK1523",
+// "KK1523 MILL 3" and "KK1523-2" begin with KK1523; "GC7FA4", "KK15234" and
+// " KK1523" begin with no PID.
+std::string_view LeadingPid(std::string_view name);
 // Where the byte at 0-based `offset` stands, for a user who opens the text in
 // an editor: "line 3, column 7". Lines end at line feeds; columns count UTF-8
 // characters (every byte that does not continue a character), from 1.

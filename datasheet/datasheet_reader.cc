@@ -122,6 +122,13 @@ std::vector<std::string_view> FirstDatasheetOf(const std::vector<std::string>& l
   return selected;
 }
 
+bool IsAgencyAnswerFor(std::string_view text, std::string_view pid) {
+  if (ContainsWord(text, pid)) return true;
+  const std::string lower = LowerAscii(text);
+  if (Contains(lower, "datasheet retrieval") || Contains(lower, "retrieval complete")) return true;
+  return !FirstDatasheetOf(DatasheetLines(text), pid).empty();
+}
+
 DatasheetOutcome HarvestDatasheet(std::string_view text, std::string_view pid,
                                   std::string& LogBlock) {
   return HarvestDatasheetLines(DatasheetLines(text), pid, LogBlock);

@@ -30,6 +30,12 @@ DatasheetOutcome HarvestDatasheet(std::string_view text, std::string_view pid,
 DatasheetOutcome HarvestDatasheetLines(const std::vector<std::string>& lines,
                                        std::string_view pid, std::string& LogBlock);
 
+// True when `text` (a served page) is the agency's answer for `pid`: it holds
+// the PID's datasheet lines, or the retrieval program's own words
+// ("Datasheet Retrieval" or "retrieval complete", in any letter case), or the
+// PID as a word of its own. Any other page is some other site's.
+bool IsAgencyAnswerFor(std::string_view text, std::string_view pid);
+
 // The lines of the first datasheet of `pid` in `lines`.
 std::vector<std::string_view> FirstDatasheetOf(const std::vector<std::string>& lines,
                                                std::string_view pid);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "core/text.h"
 #include "logs/character_references.h"
 
 namespace velmora {
@@ -88,14 +89,8 @@ bool IsLineOf(std::string_view line, std::string_view pid) {
 }
 
 std::string_view LinePid(std::string_view line) {
-  if (line.size() < 7 || line[0] != ' ') return {};
-  for (std::size_t i = 1; i < 7; ++i) {
-    const unsigned char c = static_cast<unsigned char>(line[i]);
-    const bool fits = i < 3 ? (c >= 'A' && c <= 'Z') : (c >= '0' && c <= '9');
-    if (!fits) return {};
-  }
-  if (line.size() > 7 && std::isalnum(static_cast<unsigned char>(line[7]))) return {};
-  return line.substr(1, 6);
+  if (line.empty() || line[0] != ' ') return {};
+  return LeadingPid(line.substr(1));
 }
 
 long DatasheetRuns::Next(std::string_view line) {

@@ -36,9 +36,8 @@ std::vector<std::string> DatasheetLines(std::string_view text);
 // the end of the line or anything but a letter or digit.
 bool IsLineOf(std::string_view line, std::string_view pid);
 
-// The PID of a line shaped like a datasheet line (a blank, two capital
-// letters, four digits, then the end of the line or anything but a letter or
-// digit); empty for any other line.
+// The PID of a line shaped like a datasheet line (a blank, then a PID as
+// LeadingPid reads it); empty for any other line.
 std::string_view LinePid(std::string_view line);
 
 // Follows a run of lines and tells which datasheet each belongs to: the count

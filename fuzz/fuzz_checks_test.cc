@@ -91,10 +91,11 @@ TEST(ScanPages, OnlyTheLatin1PageFallsOutsideXmlCharacters) {
 
 TEST(ScanPages, TheSourceCountsAndServesTheChosenPages) {
   ChoosingPageSource pages(10);
+  // A listing page names the PID asked for, as the website's do.
   EXPECT_EQ(pages.FetchHTML("http://h/mark/details.aspx?PID=KK1521"),
-            CannedPage(ChoosePage('1', 0)));
+            "<h2>KK1521</h2>\r\n" + CannedPage(ChoosePage('1', 0)));
   EXPECT_EQ(pages.FetchHTML("http://h/mark/details.aspx?PID=KK1521"),
-            CannedPage(ChoosePage('1', 1)));
+            "<h2>KK1521</h2>\r\n" + CannedPage(ChoosePage('1', 1)));
   EXPECT_EQ(pages.fetches, 2u);
   EXPECT_TRUE(pages.all_pages_clean);
   pages.FetchHTML(std::string("http://h/mark/details.aspx?PID=KK152") +

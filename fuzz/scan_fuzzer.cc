@@ -36,6 +36,7 @@
 #include "fuzz_checks.h"
 #include "gpx/gpx_version.h"
 #include "gpx/process_gpx_file.h"
+#include "gpx/waypoints.h"
 #include "gpx_generator.h"
 #include "scan_pages.h"
 #include "sources/listing_source.h"
@@ -167,6 +168,12 @@ void ScanOnce(const std::string& input) {
     Require(scan.outcome == RunOutcome::kNotGpx && !scan.finished && !scan.written &&
                 scan.fetches == 0 && scan.document == loaded,
             "a document that is not GPX 1.0 or 1.1 was not left alone");
+    return;
+  }
+  if (CountBenchmarks(loaded) == 0) {
+    Require(scan.outcome == RunOutcome::kNoBenchmark && !scan.finished && !scan.written &&
+                scan.fetches == 0 && scan.document == loaded,
+            "a document without a benchmark was not left alone");
     return;
   }
   Require(scan.finished, "the scan returned without finishing");

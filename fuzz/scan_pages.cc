@@ -99,7 +99,12 @@ PageAnswer ChoosingPageSource::Fetch(const std::string& TheURL) {
   ++fetches;
   Require(fetches <= max_fetches_, "the run fetched more pages than its benchmarks allow");
   const unsigned char last = TheURL.empty() ? 0 : static_cast<unsigned char>(TheURL.back());
-  const std::string& page = CannedPage(ChoosePage(last, attempts_[TheURL]++));
+  const PageKind kind = ChoosePage(last, attempts_[TheURL]++);
+  std::string page = CannedPage(kind);
+  const std::size_t pid = TheURL.find("PID=");
+  if (kind != PageKind::kBusy && kind != PageKind::kEmpty && pid != std::string::npos) {
+    page = "<h2>" + TheURL.substr(pid + 4) + "</h2>\r\n" + page;
+  }
   if (!IsXmlCharacters(page, true)) all_pages_clean = false;
   return {page, 200, "text/html", ""};
 }

@@ -34,7 +34,8 @@ const std::string& CannedPage(PageKind kind);
 // page on per retry.
 PageKind ChoosePage(unsigned char last_byte, int attempt);
 
-// Serves ChoosePage, counts the requests and aborts the run when their number
+// Serves ChoosePage (a listing page naming the PID asked for in a heading, as
+// the website's do), counts the requests and aborts the run when their number
 // passes `max_fetches`: an endless fetch loop is then caught as a crash.
 class ChoosingPageSource : public PageSource {
  public:

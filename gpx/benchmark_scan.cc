@@ -68,9 +68,16 @@ class DoneSourcePages {
   std::uintptr_t next_ = 0;  // the first page not given back; 0: none yet
 };
 
-// True for the outcomes that stop the run: no page, or another site's page.
-bool StopsTheRun(HarvestOutcome::Kind kind) {
-  return kind == HarvestOutcome::Kind::kNoPage || kind == HarvestOutcome::Kind::kForeignPage;
+// How a run ends at a harvest that stops it (no page, or another site's
+// page); kNoWaypointLeft for one that lets it go on.
+RunOutcome StopOf(Run& run, const HarvestOutcome& harvest) {
+  switch (harvest.kind) {
+    case HarvestOutcome::Kind::kNoPage: return RunOutcome::kNoPage;
+    case HarvestOutcome::Kind::kForeignPage:
+      run.stop_reason = harvest.reason;
+      return RunOutcome::kNotSourcePage;
+    default: return RunOutcome::kNoWaypointLeft;
+  }
 }
 
 // The walk over the benchmarks; returns how it ended.
@@ -85,7 +92,8 @@ RunOutcome ScanBenchmarks(Run& run, ScanCursor& cursor, ResultWriter& writer) {
     if (found == FindOutcome::kNoWaypointLeft) break;
     HarvestOutcome harvest = source.Harvest(state.CurrentPID, run);
     // No page: the source has told the user; this waypoint is not written.
-    if (StopsTheRun(harvest.kind)) return RunOutcome::kNoPage;
+    const RunOutcome stop = StopOf(run, harvest);
+    if (stop != RunOutcome::kNoWaypointLeft) return stop;
     state.LogBlock = std::move(harvest.logs);
     MarkRecoveryStatus(state);
     ApplyHarvest(state, cursor.log_zone, harvest.kind);

@@ -25,11 +25,19 @@ Pos ElementEnd(std::string_view text, Pos open_pos, std::string_view open_tag,
 }
 
 LogZoneSearch FindLogZone(std::string_view text, Pos from, LogZone& zone) {
-  const Pos start = InStr(from, text, kLogZoneStart);
-  if (start == 0) return LogZoneSearch::kNoStart;
+  const LogZoneTag tag = FindLogZoneTag(text, static_cast<std::size_t>(std::max<Pos>(from, 1) - 1));
+  if (tag.at == std::string_view::npos) return LogZoneSearch::kNoStart;
+  const Pos start = static_cast<Pos>(tag.at) + 1;
+  const auto tag_length = static_cast<Pos>(tag.length);
+  zone.empty_element = tag.empty;
+  if (tag.empty) {
+    // The element gives way to a whole zone: both tags and the block.
+    zone.cut = start - 1;
+    zone.end = start + tag_length;
+    return LogZoneSearch::kFound;
+  }
   const Pos end = ElementEnd(text, start, kLogZoneStart, kLogZoneEnd);
   if (end == 0) return LogZoneSearch::kNoEnd;
-  const auto tag_length = static_cast<Pos>(kLogZoneStart.size());
   // The character after the tag is kept only when it is white space (the
   // line break's CR): in a one-line zone it is the end tag's "<", and where
   // old logs follow the tag directly it is their first "<".
@@ -138,7 +146,7 @@ WaypointKind TakeWaypoint(Run& run, ScanCursor& cursor) {
   RunState& state = run.state;
   const std::string& text = state.ScanText;
   const auto waypoint = static_cast<Pos>(cursor.output_done + 1);
-  if (InStr(waypoint, text, kLogZoneStart) == 0) {
+  if (FindLogZoneTag(text, cursor.output_done).at == std::string_view::npos) {
     run.edges.progress.PassedOver(FirstNameText(text, waypoint));
     return WaypointKind::kPassedOver;
   }
@@ -154,9 +162,10 @@ WaypointKind TakeWaypoint(Run& run, ScanCursor& cursor) {
     return WaypointKind::kMalformed;
   }
   const Pos length = name_end - name_start - 6;
-  if (length < 6) return WaypointKind::kPassedOver;  // no benchmark: silently
+  const std::string pid(LeadingPid(std::string_view(text).substr(
+      static_cast<std::size_t>(name_start + 5), static_cast<std::size_t>(length))));
+  if (pid.empty()) return WaypointKind::kPassedOver;  // no benchmark: silently
   state.NameEndPos = name_end;
-  const std::string pid = Mid(text, name_start + 6, 6);
   if (length == 6) {
     const std::size_t size_before = text.size();
     const WaypointKind lengthened = LengthenName(run, pid);

@@ -29,7 +29,9 @@ Pos ElementEnd(std::string_view text, Pos open_pos, std::string_view open_tag,
 
 enum class LogZoneSearch { kFound, kNoStart, kNoEnd };
 
-// Finds the first log zone at or after `from`. The cut keeps the start tag
+// Finds the first log zone at or after `from`. An empty element
+// ("<groundspeak:logs/>") is a zone of its own: the cut keeps what stands in
+// front of it and its end is right after it. Otherwise the cut keeps the start tag
 // and the one character after it (the CR of the line break that normally
 // follows), except when that character is not white space (a zone written
 // on one line, or old logs right after the tag): there the cut keeps the
@@ -58,7 +60,8 @@ enum class FindOutcome {
 
 // Keeps the waypoint in hand, then walks to the next "<wpt" element that is a
 // benchmark. A waypoint without a log zone is passed over first (the progress
-// edge hears of it), one without a usable name silently, a 6-character name
+// edge hears of it), one whose name does not begin with a PID (LeadingPid)
+// silently, a 6-character name
 // is lengthened by its listing name (a waypoint without one is skipped with a
 // message), and the log zone and the description range are taken. Every
 // waypoint passed over stays byte for byte. At kNoWaypointLeft and

@@ -10,8 +10,10 @@ void InsertLogBlock(RunState& state, const LogZone& zone) {
   const auto first = static_cast<std::size_t>(zone.cut);
   const auto last = static_cast<std::size_t>(zone.end - 1);
   std::string block;
-  block.reserve(state.LogBlock.size() + 5);
+  block.reserve(state.LogBlock.size() + 5 + kLogZoneStart.size() + kLogZoneEnd.size());
+  if (zone.empty_element) block.append(kLogZoneStart);
   block.append(state.LogBlock).append("\r\n   ");
+  if (zone.empty_element) block.append(kLogZoneEnd);
   state.ScanText.replace(first, last - first, block);
 }
 

@@ -13,7 +13,9 @@ namespace velmora {
 
 // ScanText becomes its first zone.cut characters, LogBlock, CR LF and
 // three spaces, then the text from the zone's end tag on. Whatever stood in
-// the zone before (logs of an earlier run) is dropped, not repeated.
+// the zone before (logs of an earlier run) is dropped, not repeated. An empty
+// element ("<groundspeak:logs/>") becomes the start tag, the block, CR LF,
+// three spaces and the end tag.
 void InsertLogBlock(RunState& state, const LogZone& zone);
 
 // Writes `value` over the first character of the terrain value that follows

@@ -27,24 +27,29 @@ ScanStart LoadDocument(Run& run) {
   return start;
 }
 
+// Shows `text` with a warning icon, and ends the run that never began with
+// `outcome`.
+void LeaveAlone(Run& run, RunOutcome outcome, const std::string& text) {
+  run.outcome = outcome;
+  run.edges.messages.Show(Message{text, "", MessageIcon::kWarning});
+}
+
 }  // namespace
 
 void ProcessGPXfile(Run& run) {
   RunState& state = run.state;
   ScanStart start = LoadDocument(run);
   const std::string version = GpxVersionAttribute(state.DocumentText);
-  if (version == "1.0" || version == "1.1") {
-    CheckResultWritable(state.GPXFileName);
-    run.source->Prepare(BenchmarkPids(state.DocumentText), DocumentIsUtf8(state.DocumentText));
-    ProcessVer11GPXfile(run, std::move(start));
-    return;
+  if (version != "1.0" && version != "1.1") {
+    return LeaveAlone(run, RunOutcome::kNotGpx, kNotGpxText);
   }
-  run.outcome = RunOutcome::kNotGpx;
-  Message message;
-  message.text = kNotGpxText;
-  message.icon = MessageIcon::kWarning;
-  run.edges.messages.Show(message);
+  if (run.resume == nullptr) {
+    start.total = CountBenchmarks(state.DocumentText);
+    if (start.total == 0) return LeaveAlone(run, RunOutcome::kNoBenchmark, kNoBenchmarkText);
+  }
+  CheckResultWritable(state.GPXFileName);
+  run.source->Prepare(BenchmarkPids(state.DocumentText), DocumentIsUtf8(state.DocumentText));
+  ProcessVer11GPXfile(run, std::move(start));
 }
 
 }  // namespace velmora
-

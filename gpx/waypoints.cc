@@ -20,16 +20,23 @@ void ForEachWaypoint(std::string_view document, Visit visit) {
   }
 }
 
-// The PID of a waypoint: the first 6 characters of its first <name>, when
-// that name holds 6 characters or more; empty otherwise.
-std::string_view WaypointPid(std::string_view waypoint) {
-  const std::size_t open = waypoint.find("<name>");
-  const std::size_t close = open == std::string_view::npos ? open : waypoint.find("</name>", open);
-  if (close == std::string_view::npos) return {};
-  std::string_view name = waypoint.substr(open + 6, close - open - 6);
-  while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
-  while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
-  return name.size() >= 6 ? name.substr(0, 6) : std::string_view();
+constexpr std::string_view kNameStart = "<name>";
+constexpr std::string_view kNameEnd = "</name>";
+
+// The text of a waypoint's first <name>; `end` becomes the offset of its
+// "</name>" (npos when it has none, and the text is empty).
+std::string_view WaypointName(std::string_view waypoint, std::size_t& end) {
+  const std::size_t open = waypoint.find(kNameStart);
+  end = open == std::string_view::npos ? open : waypoint.find(kNameEnd, open);
+  if (end == std::string_view::npos) return {};
+  return waypoint.substr(open + kNameStart.size(), end - open - kNameStart.size());
+}
+
+// True when the scan takes the waypoint for a benchmark (see CountBenchmarks).
+bool IsBenchmark(std::string_view waypoint) {
+  std::size_t name_end = 0;
+  return !LeadingPid(WaypointName(waypoint, name_end)).empty() &&
+         FindLogZoneTag(waypoint, 0).at != std::string_view::npos;
 }
 
 }  // namespace
@@ -45,10 +52,22 @@ std::size_t WaypointStart(std::string_view text, std::size_t from) {
   return std::string_view::npos;
 }
 
+LogZoneTag FindLogZoneTag(std::string_view text, std::size_t from) {
+  for (std::size_t at = text.find(kLogZoneTag, from); at != std::string_view::npos;
+       at = text.find(kLogZoneTag, at + 1)) {
+    std::size_t next = at + kLogZoneTag.size();
+    if (next < text.size() && text[next] == '>') return {at, next + 1 - at, false};
+    while (next < text.size() && IsBlank(text[next])) ++next;
+    if (text.substr(next, 2) == "/>") return {at, next + 2 - at, true};
+  }
+  return {};
+}
+
 std::set<std::string> BenchmarkPids(std::string_view document) {
   std::set<std::string> pids;
   ForEachWaypoint(document, [&pids](std::string_view waypoint) {
-    const std::string_view pid = WaypointPid(waypoint);
+    std::size_t name_end = 0;
+    const std::string_view pid = LeadingPid(WaypointName(waypoint, name_end));
     if (!pid.empty()) pids.emplace(pid);
   });
   return pids;
@@ -57,9 +76,7 @@ std::set<std::string> BenchmarkPids(std::string_view document) {
 int CountBenchmarks(std::string_view document) {
   int count = 0;
   ForEachWaypoint(document, [&count](std::string_view waypoint) {
-    if (!WaypointPid(waypoint).empty() && waypoint.find(kLogZoneStart) != waypoint.npos) {
-      ++count;
-    }
+    if (IsBenchmark(waypoint)) ++count;
   });
   return count;
 }

@@ -18,23 +18,41 @@ inline constexpr std::string_view kWaypointStart = "<wpt";
 inline constexpr std::string_view kWaypointEnd = "</wpt>";
 inline constexpr std::string_view kLogZoneStart = "<groundspeak:logs>";
 inline constexpr std::string_view kLogZoneEnd = "</groundspeak:logs>";
+// The start of a log zone's tag, which kLogZoneStart ends with ">"; as an
+// empty element it ends with "/>", blanks allowed in front of the "/".
+inline constexpr std::string_view kLogZoneTag = "<groundspeak:logs";
 
 // Where a waypoint's log zone is, in 1-based positions.
 struct LogZone {
   Pos cut = 0;  // count of characters kept in front of the block
-  Pos end = 0;  // position of the zone's "</groundspeak:logs>"
+  // Position of the zone's "</groundspeak:logs>"; for an empty element, the
+  // position right after it.
+  Pos end = 0;
+  bool empty_element = false;  // "<groundspeak:logs/>": the block brings both tags
 };
+
+// Where a log zone starts in `text`, as a 0-based offset at or after `from`;
+// npos when there is none. `length` becomes the length of its start tag, or
+// of the whole element when `empty` is set.
+struct LogZoneTag {
+  std::size_t at = std::string_view::npos;
+  std::size_t length = 0;
+  bool empty = false;
+};
+LogZoneTag FindLogZoneTag(std::string_view text, std::size_t from);
 
 // 0-based offset of the first "<wpt" start tag at or after `from` ("<wpt"
 // followed by a blank or ">"); npos when there is none.
 std::size_t WaypointStart(std::string_view text, std::size_t from);
 
-// The first 6 characters of the <name> of every <wpt> element whose name
-// holds 6 characters or more (blanks around the name not counted).
+// The PID that the first <name> of every <wpt> element begins with
+// (LeadingPid).
 std::set<std::string> BenchmarkPids(std::string_view document);
 
-// The benchmarks a run over `document` fetches: the waypoints with a PID (as
-// above) and a log zone (kLogZoneStart), each counted once per waypoint.
+// The benchmarks a run over `document` fetches, each counted once per
+// waypoint: the waypoints whose first <name> begins with a PID (LeadingPid)
+// and that have a log zone (FindLogZoneTag). Every other waypoint is passed
+// over and not counted.
 int CountBenchmarks(std::string_view document);
 
 }  // namespace velmora

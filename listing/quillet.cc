@@ -3,7 +3,9 @@
 #include "core/text.h"
 #include "listing/convert_log_date.h"
 #include "listing/harvest_log_table.h"
+#include "listing/listing_page.h"
 #include "logs/page_charset.h"
+#include "logs/page_text.h"
 #include "net/patient_fetch.h"
 
 namespace velmora {
@@ -15,9 +17,12 @@ void ShowCannotContinue(Run& run, const std::string& website, const std::string&
       "Cannot Continue", MessageIcon::kError});
 }
 
-HarvestOutcome Quillet(const std::string& TheURL, Run& run) {
+HarvestOutcome Quillet(const std::string& TheURL, Run& run, std::string_view pid) {
   const PageAnswer answer = PatientFetch(TheURL, run.edges.pages, run.pacing());
   const std::string& page = answer.body;
+  if (!pid.empty() && (answer.too_large || (!page.empty() && !IsListingPageOf(page, pid)))) {
+    return HarvestOutcome::Foreign(DescribeAnswer(answer, TheURL), std::string(kNotListingPage));
+  }
   if (page.empty()) {
     ShowCannotContinue(run, run.settings.listing_short_name,
                        FailureCause(answer.failure, run.settings.listing_host));

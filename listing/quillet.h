@@ -10,10 +10,17 @@
 
 namespace velmora {
 
+// What a run's error log says of a run stopped by an answer that is not a
+// listing page.
+inline constexpr std::string_view kNotListingPage = "not a listing page";
+
 // Fetches TheURL patiently, and then answers the page's logs, or no
 // benchmark, or no logs, or (no page at all) shows "Cannot Continue" and
-// answers no page with the last attempt's failure.
-HarvestOutcome Quillet(const std::string& TheURL, Run& run);
+// answers no page with the last attempt's failure. With a `pid`, an answer
+// that is not the listing page of `pid` (IsListingPageOf), or too large to be
+// read, is another site's page: kForeignPage, with kNotListingPage as its
+// reason and the answer described (DescribeAnswer), and no message.
+HarvestOutcome Quillet(const std::string& TheURL, Run& run, std::string_view pid = {});
 
 // The "Cannot Continue" message of a source whose pages could not be had,
 // naming its `website` (the listing website's short name for the listing),

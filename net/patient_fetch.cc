@@ -45,7 +45,9 @@ PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Paci
   for (;;) {
     PageAnswer answer = pages.Fetch(TheURL);
     std::string failure = AttemptFailure(answer);
-    if (failure.empty()) return answer;
+    // An answer too large to read is no busy server's: another attempt
+    // brings the same.
+    if (failure.empty() || answer.too_large) return answer;
     if (long_waits > kLastLongWait) {
       // Given up: no body, and why the last attempt failed.
       answer.body.clear();

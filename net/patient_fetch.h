@@ -24,7 +24,9 @@ std::string FailureCause(const std::string& failure, const std::string& host);
 
 // The answer of the first usable attempt for TheURL. An attempt fails when
 // its body is empty, holds "Server Too Busy" (whatever the status) or comes
-// with an HTTP status of 400 or above. After at most 29 failed attempts: an
+// with an HTTP status of 400 or above. An answer too large to read
+// (PageAnswer::too_large) comes back at once, as it came. After at most 29
+// failed attempts: an
 // answer with the empty body whose `failure` tells why the last attempt
 // failed. Never shows a message.
 PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Pacing& pacing);

@@ -32,15 +32,6 @@ std::optional<double> WholeNumber(std::string_view text) {
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
-bool IsPid(std::string_view pid) {
-  if (pid.size() != 6) return false;
-  for (std::size_t i = 0; i < 6; ++i) {
-    const char c = pid[i];
-    if (i < 2 ? !(c >= 'A' && c <= 'Z') : !(c >= '0' && c <= '9')) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 Position ReadNear(std::string_view text) {

@@ -8,6 +8,7 @@
 
 #include "core/text.h"
 #include "datasheet/datasheet_archive.h"
+#include "datasheet/datasheet_reader.h"
 #include "datasheet/datasheet_text.h"
 #include "files/create_file.h"
 #include "files/file_error.h"
@@ -105,7 +106,7 @@ std::optional<NewFileReport> TakePage(const PageAnswer& answer, const std::strin
     return Report(NewFileOutcome::kDamaged, collector.counts(),
                   DamagedDatasheetMessage(settings, pid) + " Nothing was written.");
   }
-  if (collector.Seen(pid) || IsAgencyAnswer(text, pid)) return std::nullopt;
+  if (collector.Seen(pid) || IsAgencyAnswerFor(text, pid)) return std::nullopt;
   return Report(NewFileOutcome::kNotAgencyPage, collector.counts(),
                 "The datasheet host " + host + " answered for " + pid +
                     " with a page that is not the agency's datasheet page (status " +
@@ -180,12 +181,6 @@ NewFileReport MakeNewFileFromWeb(const NewFileRequest& request, const Settings& 
     if (auto stop = TakePage(answer, pids[i], settings, collector)) return *stop;
   }
   return WriteMarks(request, collector);
-}
-
-bool IsAgencyAnswer(std::string_view page, std::string_view pid) {
-  const std::string lower = LowerAscii(page);
-  return Contains(lower, "datasheet retrieval") || Contains(lower, "retrieval complete") ||
-         (!pid.empty() && Contains(page, pid));
 }
 
 std::string WroteMessage(const std::string& file, const NewFileCounts& counts) {

@@ -94,10 +94,6 @@ NewFileReport MakeNewFileFromWeb(const NewFileRequest& request, const Settings& 
                                  PageSource& pages, const Pacing& pacing,
                                  const PageProgress& progress = {});
 
-// True when a page without the PID's datasheet is still the agency's answer
-// for it: it holds the retrieval program's words or the PID.
-bool IsAgencyAnswer(std::string_view page, std::string_view pid);
-
 // "Wrote near.gpx: 12 marks; 3 without a position, 1 destroyed".
 std::string WroteMessage(const std::string& file, const NewFileCounts& counts);
 

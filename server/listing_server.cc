@@ -11,17 +11,19 @@ namespace velmora {
 ListingServer::ListingServer() {
   // Recorded before the answer is sent (not in the logger, which runs after
   // it): a client that has its answer always finds its request recorded.
-  server_.set_pre_routing_handler([this](const httplib::Request& request, httplib::Response&) {
-    RecordedRequest record;
-    record.path = request.path;
-    record.target = request.target;
-    if (request.has_param("PID")) record.pid = request.get_param_value("PID");
-    if (request.has_param("PidBox")) record.pid = request.get_param_value("PidBox");
-    record.headers = request.headers;
-    std::lock_guard<std::mutex> lock(mutex_);
-    requests_.push_back(std::move(record));
-    return httplib::Server::HandlerResponse::Unhandled;
-  });
+  server_.set_pre_routing_handler(
+      [this](const httplib::Request& request, httplib::Response& response) {
+        RecordedRequest record;
+        record.path = request.path;
+        record.target = request.target;
+        if (request.has_param("PID")) record.pid = request.get_param_value("PID");
+        if (request.has_param("PidBox")) record.pid = request.get_param_value("PidBox");
+        record.headers = request.headers;
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(std::move(record));
+        return AnswerRetired(request, response) ? httplib::Server::HandlerResponse::Handled
+                                                : httplib::Server::HandlerResponse::Unhandled;
+      });
 }
 
 ListingServer::~ListingServer() { Stop(); }
@@ -45,11 +47,28 @@ void ListingServer::ServeDatasheetPages(std::map<std::string, std::string> sheet
       [sheets = std::move(sheets)](const httplib::Request& request, httplib::Response& response) {
         const std::string pid = request.get_param_value("PidBox");
         auto found = sheets.find(pid);
-        const std::string text = found == sheets.end()
-                                     ? " The PID " + pid + " is not in the database.\r\n"
-                                     : found->second;
+        const std::string text = found == sheets.end() ? UnknownPidText(pid) : found->second;
         response.set_content(DatasheetPage(text), "text/html");
       });
+}
+
+void ListingServer::RetireAfter(int pages_first, bool redirect) {
+  retire_after_ = pages_first;
+  retire_redirect_ = redirect;
+  Get("/retired", [](const httplib::Request&, httplib::Response& response) {
+    response.set_content(RetiredPage(), "text/html; charset=utf-8");
+  });
+}
+
+bool ListingServer::AnswerRetired(const httplib::Request& request, httplib::Response& response) {
+  if (retire_after_ < 0 || request.path == "/retired") return false;
+  if (pages_answered_++ < retire_after_) return false;
+  if (retire_redirect_) {
+    response.set_redirect("/retired");
+  } else {
+    response.set_content(RetiredPage(), "text/html; charset=utf-8");
+  }
+  return true;
 }
 
 int ListingServer::Start(const std::string& host, int port) {
@@ -88,6 +107,18 @@ std::string NoBenchmarkPage(const std::string& pid) {
          "<div id=\"content\"><h2>Benchmark search</h2>\r\n"
          "<p class=\"warning\">" + std::string(kNoBenchmarkNotice) + " (" + pid + ").</p>\r\n"
          "</div></body></html>\r\n";
+}
+
+std::string UnknownPidText(const std::string& pid) {
+  return " The PID " + pid + " is not in the database.\r\n";
+}
+
+std::string RetiredPage() {
+  return "<!DOCTYPE html>\r\n<html><head><title>Benchmark pages retired</title></head><body>\r\n"
+         "<h1>Benchmarks have moved</h1>\r\n<p>The benchmark pages were retired in 2023. "
+         "Please use the agency's datasheets.</p>\r\n"
+         "<p><a href=\"/account/signin?returnUrl=/mark/details.aspx\">Sign in</a></p>\r\n"
+         "</body></html>\r\n";
 }
 
 std::string DatasheetPage(const std::string& text) {

@@ -44,6 +44,13 @@ class ListingServer {
   // and a PID without a datasheet a page that holds none.
   void ServeDatasheetPages(std::map<std::string, std::string> sheets);
 
+  // Stand in for a host whose benchmark pages are gone: once `pages_first`
+  // requests for listing or datasheet pages have been answered, every later
+  // request is answered with a 200 page that says the pages were retired
+  // (RetiredPage), after a redirect to "/retired" when `redirect` is set.
+  // Call before Start.
+  void RetireAfter(int pages_first, bool redirect);
+
   // Start listening on host:port (port 0: a free port) in a thread of its
   // own. Returns the port; throws std::runtime_error when it cannot bind.
   int Start(const std::string& host = "127.0.0.1", int port = 0);
@@ -62,11 +69,24 @@ class ListingServer {
   int port_ = 0;
   std::string host_;
   mutable std::mutex mutex_;
+  // Answers `request` as a retired host when RetireAfter says so (under
+  // mutex_); false when the routes answer it.
+  bool AnswerRetired(const httplib::Request& request, httplib::Response& response);
+
   std::vector<RecordedRequest> requests_;
+  int retire_after_ = -1;  // -1: never retired
+  bool retire_redirect_ = false;
+  int pages_answered_ = 0;
 };
 
 // The answer the listing website gives for an unknown PID.
 std::string NoBenchmarkPage(const std::string& pid);
+
+// The agency's text for a PID it does not know (no datasheet lines).
+std::string UnknownPidText(const std::string& pid);
+
+// The page of a host whose benchmark pages were retired: a notice, no PID.
+std::string RetiredPage();
 
 // Datasheet text as the agency serves it: in a <pre> block of an HTML page,
 // with "&", "<" and ">" written as entities.

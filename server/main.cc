@@ -2,6 +2,8 @@
 // place of the listing website, for the demo. Each FOLDER/PID.html answers
 // /mark/details.aspx?PID=PID; any other PID gets the website's no-benchmark
 // notice. Prints the port on standard output and serves until interrupted.
+// With --retire-after N (and --redirect), it answers as a host whose benchmark
+// pages are gone once N pages have been served.
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -11,6 +13,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <pthread.h>
@@ -34,11 +37,36 @@ std::map<std::string, std::string> ReadListingPages(const fs::path& folder) {
 }
 
 int Usage() {
-  std::cerr << "Usage: velmora-demo-server FOLDER [PORT]\n"
+  std::cerr << "Usage: velmora-demo-server [--retire-after N [--redirect]] FOLDER [PORT]\n"
                "Serves FOLDER/PID.html as the listing page of PID on 127.0.0.1:PORT\n"
                "(a free port when PORT is 0 or left out), prints the port on standard\n"
-               "output, and serves until it gets SIGINT or SIGTERM.\n";
+               "output, and serves until it gets SIGINT or SIGTERM. With --retire-after N,\n"
+               "every request after the first N gets a page saying that the benchmark\n"
+               "pages were retired (after a redirect, with --redirect).\n";
   return 2;
+}
+
+struct Retirement {
+  int after = -1;  // -1: never
+  bool redirect = false;
+};
+
+// Takes the leading options off `arguments`; false for a wrong one.
+bool TakeOptions(std::vector<std::string>& arguments, Retirement& retirement) {
+  while (!arguments.empty() && arguments.front().starts_with("--")) {
+    const std::string option = arguments.front();
+    arguments.erase(arguments.begin());
+    if (option == "--redirect") {
+      retirement.redirect = true;
+    } else if (option == "--retire-after" && !arguments.empty()) {
+      retirement.after = std::atoi(arguments.front().c_str());
+      arguments.erase(arguments.begin());
+      if (retirement.after < 0) return false;
+    } else {
+      return false;
+    }
+  }
+  return retirement.after >= 0 || !retirement.redirect;
 }
 
 #ifdef _WIN32
@@ -63,9 +91,13 @@ sigset_t BlockStopSignals() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) return Usage();
-  const fs::path folder = argv[1];
-  const int port = argc == 3 ? std::atoi(argv[2]) : 0;
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  Retirement retirement;
+  if (!TakeOptions(arguments, retirement) || arguments.empty() || arguments.size() > 2) {
+    return Usage();
+  }
+  const fs::path folder = arguments[0];
+  const int port = arguments.size() == 2 ? std::atoi(arguments[1].c_str()) : 0;
   if (!fs::is_directory(folder) || port < 0 || port > 65535) return Usage();
   try {
 #ifndef _WIN32
@@ -74,6 +106,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, std::string> pages = ReadListingPages(folder);
     velmora::ListingServer server;
     server.ServeListingPages(pages);
+    if (retirement.after >= 0) server.RetireAfter(retirement.after, retirement.redirect);
     const int bound = server.Start("127.0.0.1", port);
     std::cout << bound << std::endl;
     std::cerr << "velmora-demo-server: " << pages.size() << " listing pages from " << folder.string()

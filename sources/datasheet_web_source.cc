@@ -3,7 +3,9 @@
 #include "core/run.h"
 #include "listing/quillet.h"
 #include "logs/page_charset.h"
+#include "logs/page_text.h"
 #include "net/patient_fetch.h"
+#include "sources/foreign_page.h"
 
 namespace velmora {
 
@@ -25,16 +27,37 @@ HarvestOutcome DatasheetHarvest(DatasheetOutcome outcome, std::string logs) {
   return HarvestOutcome::Logs(std::move(logs));
 }
 
+std::string NotDatasheetPageMessage(const Settings& settings, const std::string& pid,
+                                    const ForeignAnswer& answered) {
+  return ForeignPageMessage(
+      settings.datasheet_host, "the agency's datasheet of " + pid, answered,
+      "The host does not serve the agency's datasheets (is VELMORA_DATASHEET_HOST right?). A "
+      "datasheet file downloaded from the agency is a source that works without it: choose "
+      "\"Logs from \xE2\x96\xB8 Datasheet file...\" in the window, or --datasheets FILE on the "
+      "command line. Any benchmarks completed before it stay in the result file.");
+}
+
+HarvestOutcome DatasheetWebSource::NotDatasheetPage(const std::string& pid,
+                                                    const PageAnswer& answer, Run& run) const {
+  ForeignAnswer answered = DescribeAnswer(answer, DatasheetUrl(settings_, pid));
+  ShowForeignPage(run, NotDatasheetPageMessage(settings_, pid, answered));
+  return HarvestOutcome::Foreign(std::move(answered), "not a datasheet page");
+}
+
 HarvestOutcome DatasheetWebSource::Harvest(const std::string& pid, Run& run) {
   const PageAnswer answer = PatientFetch(DatasheetUrl(settings_, pid), run.edges.pages, run.pacing());
+  if (answer.too_large) return NotDatasheetPage(pid, answer, run);
   if (answer.body.empty()) {
     ShowCannotContinue(run, ShortHostName(settings_.datasheet_host),
                        FailureCause(answer.failure, settings_.datasheet_host));
     return HarvestOutcome::NoPage(answer.failure);
   }
   std::string logs;
-  const DatasheetOutcome outcome =
-      HarvestDatasheet(DatasheetPageText(answer, run.state.ScanText), pid, logs);
+  const std::string text = DatasheetPageText(answer, run.state.ScanText);
+  const DatasheetOutcome outcome = HarvestDatasheet(text, pid, logs);
+  if (outcome == DatasheetOutcome::kNoDatasheet && !IsAgencyAnswerFor(text, pid)) {
+    return NotDatasheetPage(pid, answer, run);
+  }
   if (outcome == DatasheetOutcome::kDamaged) {
     run.edges.messages.Show(Message{DamagedDatasheetMessage(settings_, pid), "Cannot Continue",
                                     MessageIcon::kError});

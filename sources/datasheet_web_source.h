@@ -32,6 +32,12 @@ std::string DatasheetPageText(const PageAnswer& answer, std::string_view documen
 // The message that stops a run at a datasheet over 1 MB from the web.
 std::string DamagedDatasheetMessage(const Settings& settings, const std::string& pid);
 
+// The message that stops a run at an answer that is not the agency's for
+// `pid` (IsAgencyAnswerFor): the datasheet host, what it answered and what
+// to do.
+std::string NotDatasheetPageMessage(const Settings& settings, const std::string& pid,
+                                    const ForeignAnswer& answered);
+
 class DatasheetWebSource : public LogsSource {
  public:
   explicit DatasheetWebSource(const Settings& settings) : settings_(settings) {}
@@ -39,10 +45,14 @@ class DatasheetWebSource : public LogsSource {
   SourceSettings RecordSettings() const override { return {{"host", settings_.datasheet_host}}; }
   bool PausesBetweenBenchmarks() const override { return true; }
   double SecondsBetweenWrites() const override { return 0.0; }
-  // No page: "Cannot Continue" naming the datasheet host.
+  // No page, or another page than the agency's answer for `pid` (one too
+  // large to read included): "Cannot Continue" naming the datasheet host.
   HarvestOutcome Harvest(const std::string& pid, Run& run) override;
 
  private:
+  // Shows NotDatasheetPageMessage and answers kForeignPage.
+  HarvestOutcome NotDatasheetPage(const std::string& pid, const PageAnswer& answer, Run& run) const;
+
   const Settings& settings_;
 };
 

@@ -22,6 +22,11 @@ std::string ListingLinkPrefix(const Settings& settings);
 // searched again). A document without datasheet links is not copied.
 void RewriteDatasheetLinks(std::string& document, const Settings& settings);
 
+// The message that stops a run at an answer that is not the listing page of
+// `pid`: the listing host, what it answered and the source that works.
+std::string NotListingPageMessage(const Settings& settings, const std::string& pid,
+                                  const ForeignAnswer& answered);
+
 class ListingSource : public LogsSource {
  public:
   explicit ListingSource(const Settings& settings) : settings_(settings) {}
@@ -31,6 +36,8 @@ class ListingSource : public LogsSource {
   double SecondsBetweenWrites() const override { return 0.0; }
   // Points the document's datasheet links at the listing pages.
   void RewriteLinks(std::string& document) const override;
+  // Another page than the listing page of `pid` (Quillet): "Cannot Continue"
+  // (NotListingPageMessage).
   HarvestOutcome Harvest(const std::string& pid, Run& run) override;
 
  private:

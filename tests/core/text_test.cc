@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace velmora {
 namespace {
 
@@ -56,6 +58,17 @@ TEST(TextTest, LineAndColumnCountLinesAndCharacters) {
   EXPECT_EQ(LineAndColumn(text, 4), "line 2, column 1");
   EXPECT_EQ(LineAndColumn(text, 9), "line 2, column 5");  // the "<" after the "é"
   EXPECT_EQ(LineAndColumn(text, 100), "line 3, column 1");
+}
+
+TEST(TextTest, ANameBeginsWithAPidOnlyWhenItStandsAsAWord) {
+  const std::pair<std::string, std::string> names[] = {
+      {"KK1523", "KK1523"}, {"KK1523 MILL 3", "KK1523"}, {"AB1234-2", "AB1234"},
+      {"GC7FA4", ""},       {"GCGCA8", ""},              {"AB&amp;C=1", ""},
+      {"KK15234", ""},      {"KK1523A", ""},             {" KK1523", ""},
+      {"kk1523", ""},       {"KK152", ""},               {"", ""}};
+  for (const auto& [name, pid] : names) EXPECT_EQ(LeadingPid(name), pid) << name;
+  EXPECT_TRUE(ContainsWord("KK15234 and (KK1523)", "KK1523"));
+  EXPECT_FALSE(ContainsWord("KK15234 xKK1523", "KK1523"));
 }
 
 TEST(TextTest, BytesAboveAsciiPassUnchanged) {

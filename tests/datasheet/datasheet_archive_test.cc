@@ -233,7 +233,7 @@ TEST(BenchmarkPids, FirstSixCharactersOfWaypointNames) {
   const std::string gpx =
       "<gpx><metadata><name>My benchmarks</name></metadata>\r\n"
       "<wpt lat=\"1\" lon=\"2\"><name>AB1234</name><desc>x</desc></wpt>\r\n"
-      "<wpt lat=\"1\" lon=\"2\">\r\n  <name> CD5678xyz </name>\r\n"
+      "<wpt lat=\"1\" lon=\"2\">\r\n  <name>CD5678-xyz </name>\r\n"
       "  <groundspeak:name>LONG NAME HERE</groundspeak:name></wpt>\r\n"
       "<wpt lat=\"1\" lon=\"2\"><name>SHORT</name></wpt>\r\n"
       "<wpt lat=\"1\" lon=\"2\"><desc>no name</desc></wpt><rte><name>ROUTE NAME</name></rte>\r\n"

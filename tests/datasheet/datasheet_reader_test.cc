@@ -138,6 +138,20 @@ TEST(DatasheetReader, ADatasheetOverAMegabyteIsDamaged) {
   EXPECT_EQ(block, "");
 }
 
+TEST(DatasheetReader, OnlyTheAgencysAnswerForThePidIsTheAgencys) {
+  const std::pair<std::string, bool> answers[] = {
+      {"<pre>\n" + HistoryLine("AB1234", "2011", "GOOD", "NGS") + "</pre>", true},
+      {"<title>DATASHEET RETRIEVAL</title><pre>Nothing found</pre>", true},
+      {"<pre>  **** Retrieval Complete ****</pre>", true},
+      {"<pre> The PID AB1234 is not in the database.</pre>", true},
+      {"<title>Sign in</title><a href=\"/login?next=PidBox%3DAB12345\">Sign in</a>", false},
+      {"<title>Parked domain</title><p>This domain is for sale.</p>", false},
+      {"", false}};
+  for (const auto& [text, agency] : answers) {
+    EXPECT_EQ(IsAgencyAnswerFor(text, "AB1234"), agency) << text;
+  }
+}
+
 TEST(DatasheetReader, OutcomesWithoutLogs) {
   const std::string archive = Fixture("state_archive.txt");
   std::string block = "left over";

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/text.h"
 #include "server/listing_server.h"
 #include "tests/e2e/e2e_support.h"
 #include "tests/support/builders.h"
@@ -43,10 +44,19 @@ TEST(GpxOneZero, RealExportsGetTheirLogsReplacedAndStayValid) {
       {"gpsbabel_GCGCA8.gpx", "GCGCA8"},
       {"gpsbabel_GC7FA4.gpx", "GC7FA4"},
       {"gpsbabel_GCGCA8_nasty.gpx", "GCGCA8"}};
-  for (const auto& [file, pid] : files) {
+  for (const auto& [file, code] : files) {
     SCOPED_TRACE(file);
     TempDir folder;
-    fs::copy_file(kRealData / file, folder / "export.gpx");
+    // A geocache's code is no PID: the export as it came holds no benchmark.
+    const std::string exported = ReadFileBytes(kRealData / file);
+    WriteFileBytes(folder / "cache.gpx", exported);
+    const ProgramResult refused = RunCli(folder.path(), {"cache.gpx"}, "127.0.0.1:9");
+    EXPECT_EQ(refused.exit_status, 4) << refused.err;
+    EXPECT_FALSE(fs::exists(folder / "cache R.gpx"));
+    // Named by a PID, its waypoint is a benchmark.
+    const std::string pid = "KK1523";
+    WriteFileBytes(folder / "export.gpx", ReplaceAll(exported, "<name>" + code + "</name>",
+                                                     "<name>" + pid + "</name>"));
     ListingServer server;
     server.ServeListingPages(
         {{pid, ListingPage(pid, {{"Found it", "7/4/2009", "ann", "Disk in good shape."}})}});

@@ -68,7 +68,8 @@ TEST_F(ExitStatusTest, EachEndOfARunHasItsStatusAndItsMessages) {
           "the GPX file and started again."},
       {"no page", Gpx11({Waypoint({"AB1234", "MILL 3"}), Waypoint({"AB1240", "TOWER"})}), 3,
        cannot_continue},
-      {"no log zone: passed over", Gpx11({Waypoint({"AB1234", "MILL 3", false})}), 0,
+      {"no log zone: passed over",
+       Gpx11({Waypoint({"AB1234", "MILL 3", false}), Waypoint({"AB1235", "TOWER"})}), 0,
        "velmora-cli: waypoint AB1234 has no log zone; passed over"},
   };
   for (const Case& c : cases) {

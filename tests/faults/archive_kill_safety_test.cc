@@ -92,8 +92,10 @@ Snapshots RecordDatasheetRun(const std::string& document,
     std::lock_guard<std::mutex> lock(mutex);
     seen.push_back(std::filesystem::exists(result) ? std::optional(FileBytes(result))
                                                    : std::nullopt);
-    const auto sheet = sheets.find(request.get_param_value("PidBox"));
-    response.set_content(DatasheetPage(sheet == sheets.end() ? "" : sheet->second), "text/html");
+    const std::string pid = request.get_param_value("PidBox");
+    const auto sheet = sheets.find(pid);
+    response.set_content(DatasheetPage(sheet == sheets.end() ? UnknownPidText(pid) : sheet->second),
+                         "text/html");
   });
   server.Start();
   ProgramRun run = CliRun({folder.path(), kNowhere, scale});

@@ -152,6 +152,27 @@ TEST_F(ResumeFaultTest, AfterCannotContinueTheRunGoesOnWhenTheWebsiteIsBack) {
   EXPECT_THAT(FileBytes(folder / "ErrorLog.txt"), HasSubstr("; resumed after 4"));
 }
 
+TEST_F(ResumeFaultTest, AHostThatTurnsToAnotherPageKeepsTheBenchmarksDoneAndIsResumedLater) {
+  const std::string whole = RecordResultVersions().back();
+  std::atomic<bool> retired{true};
+  SurveyServer server([&](const std::string& pid, int, httplib::Response& response) {
+    if (!retired || pid < RidgeSurvey().pids.at(3)) return false;
+    response.set_content(RetiredPage(), "text/html");
+    return true;
+  });
+  const fs::path folder = Folder("retired", RidgeSurvey().document);
+  const ProgramResult stopped = RunCli(Setup(folder, server.HostAndPort(), "0", {}));
+  EXPECT_EQ(stopped.exit_status, kNoPageStatus) << stopped.err;
+  EXPECT_EQ(server.Requests(), 4) << "the other page is not asked for again";
+  EXPECT_EQ(VersionNumber(RecordResultVersions(), FileBytes(folder / kSurveyResultFile)), 3);
+  EXPECT_THAT(FileBytes(folder / "ErrorLog.txt"), HasSubstr("3 of 10 benchmarks; stopped: not a "
+                                                            "listing page"));
+  retired = false;
+  const ProgramResult resumed = RunCli(Setup(folder, server.HostAndPort(), "0", {"--resume"}));
+  EXPECT_EQ(resumed.exit_status, 0) << resumed.err;
+  ExpectFinished(folder, whole);
+}
+
 TEST_F(ResumeFaultTest, AChangedInputOrAnEditedResultIsNeverResumed) {
   const std::string whole = RecordResultVersions().back();
   const std::string last_pid = RidgeSurvey().pids.back();

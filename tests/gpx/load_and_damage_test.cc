@@ -75,8 +75,9 @@ TEST(LoadDocument, NoNameEndsTheScanAtOnce) {
   ScanHarness scan;
   scan.Choose("<?xml version=\"1.0\"?>\r\n" + GpxRootTag() + "\r\n</gpx>\r\n");
   ProcessGPXfile(scan.fake.run);
-  EXPECT_TRUE(scan.fake.state.RunFinished);
-  EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoWaypointLeft);
+  // A document without a benchmark is left alone.
+  EXPECT_FALSE(scan.fake.state.RunFinished);
+  EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoBenchmark);
   EXPECT_FALSE(scan.ResultExists());
   EXPECT_THAT(scan.fake.pages.requests, IsEmpty());
   EXPECT_THAT(scan.fake.progress.counts, IsEmpty());

@@ -16,6 +16,7 @@
 #include "files/file_utils.h"
 #include "gpx/benchmark_scan.h"
 #include "gpx/benchmark_search.h"
+#include "sources/listing_source.h"
 #include "tests/gpx/scan_harness.h"
 
 namespace velmora::testing {
@@ -61,7 +62,7 @@ std::string MixedDocument() {
 void AnswerMixed(ScanHarness& scan) {
   scan.AnswerLogs("KK1234", kTwoLogs);
   scan.Answer("KK1235", NoBenchmarkPage());
-  scan.Answer("KK1236", NoLogsPage());
+  scan.Answer("KK1236", NoLogsPage("KK1236"));
   scan.AnswerLogs("KK1237", {PageLog{}});
 }
 
@@ -146,7 +147,7 @@ TEST(Scan, ResultFileIsWrittenAfterEveryBenchmark) {
   scan.Choose(Document({Named("KK1234"), Named("KK1235 B"), Named("KK1236 C")}));
   scan.AnswerLogs("KK1234", {{"Found It", "July 4, 2009", "alice", "First."}});
   scan.AnswerLogs("KK1235", {{"Found It", "July 5, 2009", "carol", "Second."}});
-  scan.Answer("KK1236", NoLogsPage());
+  scan.Answer("KK1236", NoLogsPage("KK1236"));
   SnapshotProgress progress(scan);
   FakeRun& f = scan.fake;
   velmora::Run run{f.state, f.settings, Edges{f.pages, f.clock, f.pump, f.messages, progress}};
@@ -212,12 +213,40 @@ TEST(Scan, WaypointsWithoutLogZoneArePassedOverAndWriteNothing) {
   scan.Choose(Document({no_zone, next}));
   ProcessGPXfile(scan.fake.run);
 
-  EXPECT_THAT(scan.fake.messages.shown, IsEmpty());
+  // Nothing left to fetch: the document is left alone, and says so.
+  EXPECT_THAT(scan.fake.messages.texts(), ElementsAre(kNoBenchmarkText));
   EXPECT_THAT(scan.fake.pages.requests, IsEmpty());
   EXPECT_THAT(scan.fake.progress.counts, IsEmpty());
   EXPECT_FALSE(scan.ResultExists());
-  EXPECT_TRUE(scan.fake.state.RunFinished);
-  EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoWaypointLeft);
+  EXPECT_FALSE(scan.fake.state.RunFinished);
+  EXPECT_EQ(scan.fake.run.outcome, RunOutcome::kNoBenchmark);
+}
+
+TEST(Scan, NamesWithoutAPidArePassedOverAndAnEmptyElementLogZoneGetsTheLogs) {
+  WaypointFixture empty = Named("KK1234 EMPTY");
+  empty.logs = "";
+  WaypointFixture spaced = Named("KK1235 SPACED");
+  spaced.logs = "";
+  std::string cache = Waypoint(Named("GC7FA4"));
+  std::string document = Document({empty, Named("GCGCA8"), spaced, Named("KK12345")});
+  const std::string zone = "<groundspeak:logs></groundspeak:logs>";
+  document.replace(document.find(zone), zone.size(), "<groundspeak:logs/>");
+  document.replace(document.find(zone), zone.size(), "<groundspeak:logs />");
+  document.insert(document.find("</gpx>"), cache);
+  ScanHarness scan;
+  scan.Choose(document);
+  scan.AnswerLogs("KK1234", kTwoLogs);
+  scan.AnswerLogs("KK1235", kTwoLogs);
+  ProcessGPXfile(scan.fake.run);
+
+  EXPECT_THAT(scan.FetchedPids(), ElementsAre("KK1234", "KK1235"));
+  EXPECT_EQ(scan.fake.state.BenchmarkTotal, 2);
+  const std::string result = scan.Result();
+  RewriteDatasheetLinks(cache, scan.fake.settings);  // as the whole document's
+  EXPECT_THAT(result, HasSubstr(cache));
+  EXPECT_THAT(LogZoneOf(result, "KK1234"), HasSubstr(">alice<"));
+  EXPECT_THAT(LogZoneOf(result, "KK1235"), HasSubstr(">alice<"));
+  EXPECT_TRUE(WellFormedXml(result));
 }
 
 TEST(ScanPause, QuickInAnyCaseAndAloneHalvesThePause) {

@@ -1,8 +1,10 @@
 #include "listing/quillet.h"
+#include "listing/listing_page.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "tests/listing/listing_rows.h"
 #include "tests/logs/parsed_logs.h"
@@ -12,6 +14,7 @@ namespace velmora {
 namespace {
 
 using testing::FakeRun;
+using testing::ScriptedPageSource;
 using testing::FixturePage;
 using testing::ParseLogBlock;
 using Kind = HarvestOutcome::Kind;
@@ -79,6 +82,22 @@ TEST_F(QuilletTest, PageWithoutExactRowMarkerHasNoLogs) {
   EXPECT_EQ(Quillet(kUrl, fake.run).kind, Kind::kNoLogs);
 }
 
+TEST_F(QuilletTest, AnotherPageOrOneTooLargeIsAnotherSitesAnswerAndNotAskedForAgain) {
+  PageAnswer too_large{"", 200, "text/html", "answer larger than 16 MB"};
+  too_large.too_large = true;
+  const PageAnswer sign_in = ScriptedPageSource::OkAnswer("<title>Sign in</title>");
+  const PageAnswer other = ScriptedPageSource::OkAnswer(FixturePage("listing_no_logs.html"));
+  for (const PageAnswer& answer : {sign_in, other, too_large}) {
+    FakeRun run;
+    run.pages.Add(kUrl, answer);
+    const HarvestOutcome outcome = Quillet(kUrl, run.run, "KW1234");
+    EXPECT_EQ(outcome.kind, Kind::kForeignPage) << answer.body;
+    EXPECT_EQ(outcome.reason, "not a listing page");
+    EXPECT_EQ(run.pages.requests.size(), 1u);
+    EXPECT_TRUE(run.messages.shown.empty());
+  }
+}
+
 TEST_F(QuilletTest, AUtf8DocumentGetsTheLogsInUtf8AndDecoded) {
   const std::string page = testing::ListingPage(
       "<meta charset=\"ISO-8859-1\">" +
@@ -99,6 +118,24 @@ TEST_F(QuilletTest, AUtf8DocumentGetsTheLogsInUtf8AndDecoded) {
   std::string block;
   ASSERT_TRUE(HarvestListingPage(page, "text/html; charset=windows-1251", "<gpx>", block));
   EXPECT_EQ(ParseLogBlock(block)[0].finder, "Ren\xD0\xB9 &amp; Bob");
+}
+
+TEST(ListingPage, OnlyAPageThatNamesThePidInItsTitleOrAHeadingIsItsListingPage) {
+  const std::pair<std::string, bool> pages[] = {
+      {testing::ListingPage(""), true},  // KW1234's page, without logs
+      {testing::NoBenchmarkPage(), true},
+      {"<h2><span id=\"lbPointID\">KW1234</span> <span>HANOVER</span></h2>", true},
+      {"<HTML><TITLE>\r\n  KW1234  </TITLE></HTML>", true},
+      {testing::ListingPageAround("KW1235", ""), false},  // another benchmark's
+      {"<title>KW12345 - Benchmark Details</title>", false},
+      {"<html><head><title>Sign in</title></head><body><h1>Sign in</h1>"
+       "<a href=\"/account/signin?returnUrl=/mark/details.aspx?PID=KW1234\">KW1234</a>"
+       "</body></html>", false},
+      {"<title>Benchmark pages retired</title><h1>Benchmarks have moved</h1>", false},
+      {"<h1>KW1234", false}};  // a heading never closed
+  for (const auto& [page, listing] : pages) {
+    EXPECT_EQ(IsListingPageOf(page, "KW1234"), listing) << page;
+  }
 }
 
 }  // namespace
