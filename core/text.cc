@@ -107,4 +107,13 @@ std::string LineAndColumn(std::string_view text, std::size_t offset) {
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+std::string FirstCharacters(std::string_view text, std::size_t count) {
+  std::size_t end = 0;
+  for (std::size_t characters = 0; end < text.size(); ++end) {
+    const bool continues = (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
+    if (!continues && characters++ == count) break;
+  }
+  return std::string(text.substr(0, end));
+}
+
 }  // namespace velmora

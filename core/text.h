@@ -69,6 +69,10 @@ bool IsPid(std::string_view text);
 // "KK1523 MILL 3" and "KK1523-2" begin with KK1523; "GC7FA4", "KK15234" and
 // " KK1523" begin with no PID.
 std::string_view LeadingPid(std::string_view name);
+// The first `count` characters of UTF-8 `text` (all of it when shorter); a
+// character is a byte that does not continue one, so a sequence is never cut.
+std::string FirstCharacters(std::string_view text, std::size_t count);
+
 // Where the byte at 0-based `offset` stands, for a user who opens the text in
 // an editor: "line 3, column 7". Lines end at line feeds; columns count UTF-8
 // characters (every byte that does not continue a character), from 1.

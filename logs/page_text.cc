@@ -109,13 +109,4 @@ std::vector<std::string> ElementTexts(std::string_view page,
   return texts;
 }
 
-std::string FirstCharacters(std::string_view text, std::size_t count) {
-  std::size_t end = 0;
-  for (std::size_t characters = 0; end < text.size(); ++end) {
-    const bool continues = (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80;
-    if (!continues && characters++ == count) break;
-  }
-  return std::string(text.substr(0, end));
-}
-
 }  // namespace velmora

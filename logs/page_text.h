@@ -31,10 +31,6 @@ std::string PlainText(std::string_view markup);
 std::vector<std::string> ElementTexts(std::string_view page,
                                       std::initializer_list<std::string_view> tags);
 
-// The first `count` characters of UTF-8 `text` (all of it when shorter); a
-// character is never cut in two.
-std::string FirstCharacters(std::string_view text, std::size_t count);
-
 }  // namespace velmora
 
 #endif

@@ -28,15 +28,6 @@ std::string WebLink(std::string_view link) {
   return web ? std::string(link) : std::string();
 }
 
-std::string FirstCharacters(std::string_view text, std::size_t count) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool continues = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
-    if (!continues && characters++ == count) return std::string(text.substr(0, i));
-  }
-  return std::string(text);
-}
-
 std::string CollapseBlanks(std::string_view text) {
   std::string out;
   out.reserve(text.size());

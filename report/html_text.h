@@ -17,10 +17,6 @@ std::string EscapeHtml(std::string_view text);
 // address; empty for anything else (javascript:, data:, a relative path).
 std::string WebLink(std::string_view link);
 
-// The first `count` characters of UTF-8 text: a character is a byte that
-// does not continue one, so a sequence is never cut.
-std::string FirstCharacters(std::string_view text, std::size_t count);
-
 // Every run of blanks (space, tab, line ends) made one space, none at the ends.
 std::string CollapseBlanks(std::string_view text);
 

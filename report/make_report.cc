@@ -20,9 +20,11 @@ bool WroteResult(const Run& run) {
   switch (run.outcome) {
     case RunOutcome::kNoWaypointLeft: return true;
     case RunOutcome::kNoPage:
+    case RunOutcome::kNotSourcePage:
     case RunOutcome::kMalformed:
     case RunOutcome::kStopped: return run.benchmarks_done > 0;
     case RunOutcome::kNotGpx:
+    case RunOutcome::kNoBenchmark:
     case RunOutcome::kNotStarted: break;
   }
   return false;

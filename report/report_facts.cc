@@ -124,10 +124,11 @@ void TakeLogs(std::string_view zone, MarkFacts& mark) {
 
 // The facts of one waypoint; false when it is no benchmark.
 bool ReadMark(std::string_view waypoint, MarkFacts& mark) {
-  const std::string_view name = TrimBlanks(FirstElement(waypoint, "name").content);
-  const std::size_t zone = waypoint.find(kLogZoneStart);
-  if (name.size() < 6 || zone == waypoint.npos) return false;
-  mark.pid = DecodeCharacterReferences(name.substr(0, 6));
+  const std::string_view pid = LeadingPid(FirstElement(waypoint, "name").content);
+  const LogZoneTag zone_tag = FindLogZoneTag(waypoint, 0);
+  if (pid.empty() || zone_tag.at == waypoint.npos) return false;
+  const std::size_t zone = zone_tag.at;
+  mark.pid = std::string(pid);
   mark.designation = Designation(waypoint);
   mark.link = Link(waypoint);
   mark.difficulty = Text(waypoint, "groundspeak:difficulty");
@@ -135,6 +136,7 @@ bool ReadMark(std::string_view waypoint, MarkFacts& mark) {
   const std::string_view tag = waypoint.substr(0, waypoint.find('>'));
   const std::optional<double> lat = Coordinate(tag, "lat"), lon = Coordinate(tag, "lon");
   if (lat && lon) mark.position = LatLon{*lat, *lon};
+  if (zone_tag.empty) return true;  // "<groundspeak:logs/>": no logs
   const std::size_t zone_end = waypoint.find(kLogZoneEnd, zone);
   TakeLogs(waypoint.substr(zone, zone_end == waypoint.npos ? waypoint.npos : zone_end - zone),
            mark);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/text.h"
 #include "files/sha256.h"
 #include "report/html_text.h"
 #include "report/report_assets.h"
