@@ -17,7 +17,9 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -268,6 +270,13 @@ void frmGetGPX::PlaceControls() {
   File1->setGeometry(list_rect_.adjusted(0, 0, extra_width, extra_height));
   Label1->setGeometry(label_rect_);
   cmdOK->setGeometry(button_rect_.translated(extra_width / 2, extra_height));
+}
+
+void frmGetGPX::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!new_file_when_shown_) return;
+  new_file_when_shown_ = false;
+  QTimer::singleShot(0, this, [this] { NewFromDatasheets(); });
 }
 
 void frmGetGPX::resizeEvent(QResizeEvent* event) {

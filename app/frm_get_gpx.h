@@ -79,6 +79,8 @@ class frmGetGPX : public QDialog {
   // default modally) makes a new file in the working folder, which the list
   // then shows selected. The dialog takes the datasheet host of `settings`.
   void SetSettings(const Settings& settings) { settings_ = settings; }
+  // Opens File > New from datasheets... as soon as the dialog is shown.
+  void OpenNewFileWhenShown() { new_file_when_shown_ = true; }
   void SetNewFileShower(std::function<void(NewFileDialog&)> show) {
     show_new_file_ = std::move(show);
   }
@@ -97,6 +99,7 @@ class frmGetGPX : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void CreateControls();
@@ -125,6 +128,7 @@ class frmGetGPX : public QDialog {
   LogChoice log_choice_;
   Settings settings_;
   std::function<void(NewFileDialog&)> show_new_file_;
+  bool new_file_when_shown_ = false;
   std::filesystem::path program_folder_;
   // The designed rectangles, at the dialog's smallest size.
   QRect list_rect_, label_rect_, button_rect_;

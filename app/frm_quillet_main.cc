@@ -230,8 +230,9 @@ bool frmQuilletMain::Choose() {
   RunState& state = parts_.state;
   frmGetGPX chooser(state, parts_.edges.messages);
   if (chooser.ListCount() < 1) {
-    parts_.edges.messages.Show(Message{NoGpxFilesText(CurrentFolderText()), "", MessageIcon::kNone});
-    return false;
+    // A hunter without a file yet: the chooser opens "New from datasheets".
+    if (!parts_.edges.messages.Ask(NoGpxFilesQuestion(CurrentFolderText()))) return false;
+    chooser.OpenNewFileWhenShown();
   }
   chooser.SetLogChoice(LogChoice{settings_.log_source, settings_.datasheet_file});
   chooser.SetFileDialog(parts_.choose_datasheet_file);

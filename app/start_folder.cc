@@ -25,12 +25,11 @@ bool EnterFolder(const fs::path& folder, Messages& messages) {
   return false;
 }
 
-// The chooser's folder after a FOLDER or a folder chosen in the dialog.
+// The chooser's folder after a FOLDER or a folder chosen in the dialog. A
+// folder without GPX files still gets the chooser: it offers to make one.
 StartStep ChooserIn(const fs::path& folder, Messages& messages) {
   if (!EnterFolder(folder, messages)) return StartStep::kRefused;
-  if (HasGpxFiles(".")) return StartStep::kChooser;
-  messages.Show(Message{NoGpxFilesText(folder.string()), "", MessageIcon::kNone});
-  return StartStep::kEnd;
+  return StartStep::kChooser;
 }
 
 StartStep AskForFolder(const StartFolder& start, Messages& messages) {
@@ -59,6 +58,11 @@ std::string NoGpxFilesText(const std::string& folder) {
   return "There is no GPX file in the folder " + folder +
          ". Start Velmora in the folder that holds your GPX files, or give it a GPX file to "
          "open.";
+}
+
+std::string NoGpxFilesQuestion(const std::string& folder) {
+  return NoGpxFilesText(folder) +
+         "\n\nMake a GPX file of benchmarks here from the agency's datasheets now?";
 }
 
 StartStep PrepareStart(const StartFolder& start, RunState& state, Messages& messages) {

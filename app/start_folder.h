@@ -47,6 +47,8 @@ StartStep PrepareStart(const StartFolder& start, RunState& state, Messages& mess
 
 // The message of a folder that holds no GPX file.
 std::string NoGpxFilesText(const std::string& folder);
+// The question that offers to make a first GPX file in such a folder.
+std::string NoGpxFilesQuestion(const std::string& folder);
 
 }  // namespace velmora
 

@@ -1,11 +1,13 @@
 #include "app/frm_quillet_main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gmock/gmock.h>
 
 #include <filesystem>
@@ -74,20 +76,36 @@ TEST_F(FrmQuilletMainTest, LabelIsNotClippedAndTheCountStandsToItsRight) {
   EXPECT_GE(box->width(), QFontMetrics(box->font()).horizontalAdvance("0000"));
 }
 
-TEST_F(FrmQuilletMainTest, NoGpxFileShowsTheMessageAndEndsWithoutWindowOrFile) {
+// A folder without GPX files: the question offers to make one; No ends
+// without window or file, Yes opens the chooser, which opens "New from
+// datasheets" as it shows.
+TEST_F(FrmQuilletMainTest, NoGpxFileOffersToMakeOneOrEndsWithoutWindowOrFile) {
   Put("notes.txt");
   Put("track.kml");
   const std::vector<std::string> before = FolderNames();
   EXPECT_FALSE(h_.window().Load());
-  ASSERT_EQ(h_.messages.shown.size(), 1u);
-  EXPECT_EQ(h_.messages.shown[0].text,
-            NoGpxFilesText(std::filesystem::current_path().string()));
-  EXPECT_EQ(h_.messages.shown[0].title, "");
-  EXPECT_EQ(h_.messages.shown[0].icon, MessageIcon::kNone);
+  EXPECT_THAT(h_.messages.shown, IsEmpty());
+  EXPECT_THAT(h_.messages.asked,
+              ElementsAre(NoGpxFilesQuestion(std::filesystem::current_path().string())));
   EXPECT_EQ(h_.chooser_shows, 0);
   EXPECT_EQ(h_.process_calls, 0);
   EXPECT_FALSE(h_.window().isVisible());
   EXPECT_EQ(FolderNames(), before);
+}
+
+TEST_F(FrmQuilletMainTest, NoGpxFileAndYesOpensTheChooserWithTheNewFileDialog) {
+  h_.messages.answer = true;
+  QString opened;
+  h_.user = [&](frmGetGPX&) {
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog != nullptr) opened = dialog->objectName(), dialog->close();
+    });
+    QCoreApplication::processEvents();
+  };
+  EXPECT_FALSE(h_.window().Load());
+  EXPECT_EQ(h_.chooser_shows, 1);
+  EXPECT_EQ(opened, QStringLiteral("frmNewFile"));
 }
 
 TEST_F(FrmQuilletMainTest, TheCountBoxIsReadOnly) {

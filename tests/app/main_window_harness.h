@@ -47,6 +47,10 @@ class OrderedMessages : public Messages {
     events_.push_back("message");
     inner_.Show(message);
   }
+  bool Ask(const std::string& question) override {
+    events_.push_back("question");
+    return inner_.Ask(question);
+  }
 
  private:
   RecordingMessages& inner_;

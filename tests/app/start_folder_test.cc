@@ -72,13 +72,14 @@ TEST_F(PrepareStartTest, AFileIsRunInItsOwnFolder) {
   EXPECT_THAT(messages_.shown, IsEmpty());
 }
 
-TEST_F(PrepareStartTest, AFolderOpensTheChooserThereOrSaysItHoldsNoGpxFile) {
+// Also a folder without GPX files: the chooser there offers to make one.
+TEST_F(PrepareStartTest, AFolderOpensTheChooserThere) {
   EXPECT_EQ(Prepare("tracks"), StartStep::kChooser);
   EXPECT_TRUE(InFolder("tracks"));
   EXPECT_TRUE(state_.GPXFileName.empty());
-  EXPECT_EQ(Prepare((home_ / "empty").string()), StartStep::kEnd);
+  EXPECT_EQ(Prepare((home_ / "empty").string()), StartStep::kChooser);
   EXPECT_TRUE(InFolder("empty"));
-  EXPECT_THAT(messages_.texts(), ElementsAre(NoGpxFilesText((home_ / "empty").string())));
+  EXPECT_THAT(messages_.shown, IsEmpty());
   EXPECT_THAT(titles_, IsEmpty());
 }
 
@@ -96,8 +97,8 @@ TEST_F(PrepareStartTest, AnEmptyWorkingFolderAsksForAFolder) {
 
   fs::current_path(home_ / "empty");
   answer_ = (home_ / "empty").string();
-  EXPECT_EQ(Prepare(""), StartStep::kEnd);
-  EXPECT_THAT(messages_.texts(), ElementsAre(NoGpxFilesText(answer_)));
+  EXPECT_EQ(Prepare(""), StartStep::kChooser);
+  EXPECT_TRUE(InFolder("empty"));
 }
 
 TEST_F(PrepareStartTest, AMissingFileOrFolderIsRefused) {
