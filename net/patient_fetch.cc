@@ -31,6 +31,13 @@ std::string AttemptFailure(const PageAnswer& answer) {
   return why;
 }
 
+bool AsksForSignIn(const PageAnswer& answer) {
+  switch (answer.status) {
+    case 401: case 403: case 407: case 511: return true;
+    default: return false;
+  }
+}
+
 std::string FailureCause(const std::string& failure, const std::string& host) {
   if (failure.starts_with("connection ")) return failure + " by " + host;
   if (failure == "could not resolve host") return failure + " " + host;
@@ -47,7 +54,7 @@ PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Paci
     std::string failure = AttemptFailure(answer);
     // An answer too large to read is no busy server's: another attempt
     // brings the same.
-    if (failure.empty() || answer.too_large) return answer;
+    if (failure.empty() || answer.too_large || AsksForSignIn(answer)) return answer;
     if (long_waits > kLastLongWait) {
       // Given up: no body, and why the last attempt failed.
       answer.body.clear();

@@ -22,10 +22,16 @@ std::string AttemptFailure(const PageAnswer& answer);
 // failure and "from HOST" ("HTTP 503 Server Too Busy from HOST").
 std::string FailureCause(const std::string& failure, const std::string& host);
 
+// True when the host answers that it wants a sign-in first (HTTP 401, 403,
+// 407, or 511 from a captive portal): a wall, not a busy server, so another
+// attempt brings the same.
+bool AsksForSignIn(const PageAnswer& answer);
+
 // The answer of the first usable attempt for TheURL. An attempt fails when
 // its body is empty, holds "Server Too Busy" (whatever the status) or comes
 // with an HTTP status of 400 or above. An answer too large to read
-// (PageAnswer::too_large) comes back at once, as it came. After at most 29
+// (PageAnswer::too_large) or one that asks for a sign-in comes back at once,
+// as it came. After at most 29
 // failed attempts: an
 // answer with the empty body whose `failure` tells why the last attempt
 // failed. Never shows a message.

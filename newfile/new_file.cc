@@ -91,7 +91,8 @@ class OnePid : public DatasheetVisitor {
 std::optional<NewFileReport> TakePage(const PageAnswer& answer, const std::string& pid,
                                       const Settings& settings, MarkCollector& collector) {
   const std::string host = ShortHostName(settings.datasheet_host);
-  if (answer.body.empty()) {
+  const bool wall = AsksForSignIn(answer);
+  if (answer.body.empty() && !wall) {
     return Report(NewFileOutcome::kNoPage, collector.counts(),
                   "No datasheet page of " + pid + " could be had from " + host + " (" +
                       answer.failure + "); nothing was written.");
@@ -106,7 +107,7 @@ std::optional<NewFileReport> TakePage(const PageAnswer& answer, const std::strin
     return Report(NewFileOutcome::kDamaged, collector.counts(),
                   DamagedDatasheetMessage(settings, pid) + " Nothing was written.");
   }
-  if (collector.Seen(pid) || IsAgencyAnswerFor(text, pid)) return std::nullopt;
+  if (!wall && (collector.Seen(pid) || IsAgencyAnswerFor(text, pid))) return std::nullopt;
   return Report(NewFileOutcome::kNotAgencyPage, collector.counts(),
                 "The datasheet host " + host + " answered for " + pid +
                     " with a page that is not the agency's datasheet page (status " +

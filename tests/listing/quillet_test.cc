@@ -87,7 +87,10 @@ TEST_F(QuilletTest, AnotherPageOrOneTooLargeIsAnotherSitesAnswerAndNotAskedForAg
   too_large.too_large = true;
   const PageAnswer sign_in = ScriptedPageSource::OkAnswer("<title>Sign in</title>");
   const PageAnswer other = ScriptedPageSource::OkAnswer(FixturePage("listing_no_logs.html"));
-  for (const PageAnswer& answer : {sign_in, other, too_large}) {
+  // A wall that wants a sign-in, whatever it shows (a captive portal: 511).
+  const PageAnswer wall{"<title>KW1234</title>", 403, "text/html", "HTTP 403"};
+  const PageAnswer portal{"", 511, "text/html", "HTTP 511"};
+  for (const PageAnswer& answer : {sign_in, other, too_large, wall, portal}) {
     FakeRun run;
     run.pages.Add(kUrl, answer);
     const HarvestOutcome outcome = Quillet(kUrl, run.run, "KW1234");
