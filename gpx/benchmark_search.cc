@@ -6,12 +6,25 @@
 
 namespace velmora {
 
+namespace {
+constexpr std::string_view kDescriptionEnd = "</groundspeak:long_description>";
+const std::string kAsteriskRun(70, '*');
+}  // namespace
+
 Pos InStrBefore(Pos start, std::string_view text, std::string_view what, Pos limit) {
   if (limit < 2) return 0;
   // A match at 1-based position p < limit ends at most at p + size - 1.
   const Pos reach = limit - 2 + static_cast<Pos>(what.size());
   const auto length = static_cast<std::size_t>(std::min<Pos>(reach, static_cast<Pos>(text.size())));
   return InStr(start, text.substr(0, length), what);
+}
+
+Pos DescriptionRangeEnd(std::string_view text, Pos name_end) {
+  const Pos end = InStr(name_end, text, kDescriptionEnd);
+  // An earlier run of asterisks ends the range; only one before the
+  // description's end matters.
+  const Pos asterisks = InStrBefore(name_end, text, kAsteriskRun, end);
+  return asterisks > 0 ? asterisks : end;
 }
 
 Pos ElementEnd(std::string_view text, Pos open_pos, std::string_view open_tag,
@@ -72,8 +85,6 @@ namespace {
 
 constexpr std::string_view kNameStart = "<name>";
 constexpr std::string_view kNameEnd = "</name>";
-constexpr std::string_view kDescriptionEnd = "</groundspeak:long_description>";
-const std::string kAsteriskRun(70, '*');
 
 // A plain message: the application title, no icon.
 void Show(Run& run, const std::string& text) {
@@ -113,12 +124,8 @@ WaypointKind TakeBenchmarkRange(Run& run, ScanCursor& cursor) {
     case LogZoneSearch::kFound:
       break;
   }
-  state.BenchmarkEnd = InStr(state.NameEndPos, text, kDescriptionEnd);
+  state.BenchmarkEnd = DescriptionRangeEnd(text, state.NameEndPos);
   if (state.BenchmarkEnd < 1) Show(run, "Error --- End of Benchmark = 0");
-  // An earlier run of asterisks ends the range; only one before the
-  // description's end matters.
-  const Pos asterisks = InStrBefore(state.NameEndPos, text, kAsteriskRun, state.BenchmarkEnd);
-  if (asterisks > 0) state.BenchmarkEnd = asterisks;
   return WaypointKind::kBenchmark;
 }
 

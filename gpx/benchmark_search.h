@@ -19,6 +19,11 @@ namespace velmora {
 // itself may run past `limit`.
 Pos InStrBefore(Pos start, std::string_view text, std::string_view what, Pos limit);
 
+// Where the description range of the benchmark whose name ends at `name_end`
+// ends: at the first "</groundspeak:long_description>" after it, or at an
+// earlier run of 70 asterisks before that; 0 when there is no end tag.
+Pos DescriptionRangeEnd(std::string_view text, Pos name_end);
+
 // Position of the closing tag of the element whose opening tag stands at
 // `open_pos`: the first `close_tag` after the opening tag. 0 when there is
 // none, or when another `open_tag` comes first (an element left unclosed in

@@ -21,8 +21,6 @@ namespace {
 constexpr std::string_view kEol = "\r\n";
 constexpr std::string_view kNameEnd = "</name>";
 constexpr std::string_view kDescriptionEnd = "</groundspeak:long_description>";
-// What ends the description range of a benchmark besides its end tag.
-const std::string kAsteriskRun(70, '*');
 
 struct StateCode {
   std::string_view code;
@@ -128,15 +126,6 @@ void AppendCache(std::string& out, std::string_view pid, const DatasheetFacts& f
   // by every later run, so that its block lands where this one's does.
   Line(out, in, std::string(kLogZoneStart) + " " + std::string(kLogZoneEnd));
   Line(out, "      ", "</groundspeak:cache>");
-}
-
-// Where the scan's description range ends for the benchmark whose name ends
-// at `name_end` (1-based): the description's end tag, or a run of asterisks
-// before it.
-Pos DescriptionRangeEnd(std::string_view text, Pos name_end) {
-  const Pos end = InStr(name_end, text, kDescriptionEnd);
-  const Pos asterisks = InStrBefore(name_end, text, kAsteriskRun, end);
-  return asterisks > 0 ? asterisks : end;
 }
 
 // The edits a run with the datasheet source makes to the benchmark: the
