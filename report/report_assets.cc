@@ -109,7 +109,10 @@ const std::string_view kReportScript = R"js(
       if (x === null || y === null) return x === y ? a - b : (x === null ? 1 : -1);
       return x < y ? -d : x > y ? d : a - b;
     });
-    body.replaceChildren.apply(body, index.map(function (i) { return rows[i]; }));
+    // One fragment, not one argument per row: a file may hold many thousands.
+    var fragment = document.createDocumentFragment();
+    index.forEach(function (i) { fragment.appendChild(rows[i]); });
+    body.appendChild(fragment);
     heads.forEach(function (head, i) {
       head.setAttribute('aria-sort',
           i !== column ? 'none' : direction > 0 ? 'ascending' : 'descending');
