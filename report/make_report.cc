@@ -57,7 +57,12 @@ void ReportAfterRun(Run& run) {
   try {
     MakeReport(result, report, run.edges.clock.Today());
     run.report_file = report;
-  } catch (const FileError&) {
+  } catch (const FileError& error) {
+    // The result stands; only its report is missing, and the user is told.
+    run.edges.messages.Show(Message{"The report could not be written (error " +
+                                        std::to_string(error.number()) + ": " +
+                                        error.description() + ").\n\nFile: " + report,
+                                    "", MessageIcon::kError});
   }
 }
 

@@ -21,7 +21,8 @@ int MakeReport(const std::string& gpx_path, const std::string& html_path, const 
 // After a run that wrote a result file, finished or stopped, with the
 // setting on: the result's report beside it, made on the clock's day, named
 // in run.report_file. A run that wrote nothing gets none. A report that
-// cannot be written leaves run.report_file empty and the run as it ended.
+// cannot be written is said in a message; run.report_file stays empty and
+// the run ends as it would.
 void ReportAfterRun(Run& run);
 
 }  // namespace velmora

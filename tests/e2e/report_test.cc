@@ -59,6 +59,16 @@ TEST(ReportAfterRunTest, BesideTheResultNamedOnTheLastLineUnlessTurnedOff) {
       EXPECT_NE(ReadFileBytes(folder / "quads R.html").find(">2009-07-04</td>"), std::string::npos);
     }
   }
+  // A report that cannot be written is said; the run and its result stand.
+  TempDir folder;
+  WriteFileBytes(folder / "quads.gpx", Gpx11({Waypoint({"AB1234", "MILL 3"})}));
+  fs::create_directory(folder / "quads R.html");
+  const ProgramResult run =
+      RunCli(folder.path(), {"quads.gpx"}, server.HostAndPort(), {{"VELMORA_REPORT", "on"}});
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_NE(run.err.find("The report could not be written"), std::string::npos) << run.err;
+  EXPECT_EQ(Lines(run.err).back(), FinishedLine());
+  EXPECT_TRUE(fs::exists(folder / "quads R.gpx"));
 }
 
 }  // namespace
