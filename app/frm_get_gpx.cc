@@ -95,9 +95,9 @@ void frmGetGPX::CreateMenu() {
 }
 
 void frmGetGPX::CreateFileMenu() {
-  mnuFile = menu_bar_->addMenu(QStringLiteral("File"));
+  mnuFile = menu_bar_->addMenu(QStringLiteral("&File"));
   mnuFile->setObjectName(QStringLiteral("mnuFile"));
-  mnuNewFromDatasheets = mnuFile->addAction(QString::fromUtf8("New from datasheets\u2026"));
+  mnuNewFromDatasheets = mnuFile->addAction(QString::fromUtf8("&New from datasheets\u2026"));
   mnuNewFromDatasheets->setObjectName(QStringLiteral("mnuNewFromDatasheets"));
   connect(mnuNewFromDatasheets, &QAction::triggered, this, [this] { NewFromDatasheets(); });
   mnuReport = mnuFile->addAction(QString::fromUtf8("&Report\u2026"));
