@@ -48,8 +48,8 @@ std::size_t SequenceLength(std::string_view text) {
   return length;
 }
 
-// How many bytes at the start of `text` are surely ASCII, taken eight at a
-// time: datasheets and most pages are ASCII for long stretches.
+// How many bytes at the start of `text` are ASCII, taken eight at a time
+// where it can: datasheets and most pages are ASCII for long stretches.
 std::size_t AsciiPrefix(std::string_view text) {
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t at = 0;
@@ -57,6 +57,7 @@ std::size_t AsciiPrefix(std::string_view text) {
     std::memcpy(&word, text.data() + at, sizeof word);
     if ((word & kHighBits) != 0) break;
   }
+  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
   return at;
 }
 
