@@ -78,12 +78,9 @@ bool ContainsWord(std::string_view text, std::string_view word) {
 }
 
 bool IsPid(std::string_view text) {
-  if (text.size() != 6) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (i < 2 ? !(c >= 'A' && c <= 'Z') : !IsDigit(c)) return false;
-  }
-  return true;
+  const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+  return text.size() == 6 && capital(text[0]) && capital(text[1]) && IsDigit(text[2]) &&
+         IsDigit(text[3]) && IsDigit(text[4]) && IsDigit(text[5]);
 }
 
 std::string_view LeadingPid(std::string_view name) {

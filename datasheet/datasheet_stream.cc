@@ -20,7 +20,8 @@ char FirstNonBlank(std::string_view line) {
 }  // namespace
 
 void DatasheetSplitter::Line(std::string_view line) {
-  const long run = runs_.Next(line);
+  const std::string_view pid = LinePid(line);
+  const long run = runs_.Next(line, pid);
   if (run != run_) {
     Close();
     run_ = run;
@@ -29,7 +30,6 @@ void DatasheetSplitter::Line(std::string_view line) {
     header_.assign(line);
     return;
   }
-  const std::string_view pid = LinePid(line);
   if (pid.empty()) return;
   saw_datasheet_ = true;
   if (pid_.empty()) {

@@ -93,13 +93,12 @@ std::string_view LinePid(std::string_view line) {
   return LeadingPid(line.substr(1));
 }
 
-long DatasheetRuns::Next(std::string_view line) {
+long DatasheetRuns::Next(std::string_view line, std::string_view pid) {
   if (!line.empty() && line[0] == '1') {
     ++run_;
     last_pid_.clear();
     return run_;
   }
-  const std::string_view pid = LinePid(line);
   if (!pid.empty() && pid != last_pid_) {
     if (!last_pid_.empty()) ++run_;
     last_pid_.assign(pid);

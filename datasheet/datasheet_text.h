@@ -46,7 +46,9 @@ std::string_view LinePid(std::string_view line);
 class DatasheetRuns {
  public:
   // The number of the datasheet the line belongs to.
-  long Next(std::string_view line);
+  long Next(std::string_view line) { return Next(line, LinePid(line)); }
+  // The same for a line whose LinePid the caller already has.
+  long Next(std::string_view line, std::string_view pid);
   // A new file starts: its first line belongs to a new datasheet.
   void NewSource();
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "core/text.h"
@@ -44,6 +46,19 @@ std::size_t SequenceLength(std::string_view text) {
     if (!IsContinuation(at(i))) return 0;
   }
   return length;
+}
+
+// How many bytes at the start of `text` are ASCII, taken eight at a time
+// where it can: datasheets and most pages are ASCII for long stretches.
+std::size_t AsciiPrefix(std::string_view text) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t at = 0;
+  for (std::uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+  return at;
 }
 
 bool IsNameChar(char c) {
@@ -170,6 +185,8 @@ std::string ConvertWindows1252(std::string_view bytes) {
 
 bool IsValidUtf8(std::string_view text) {
   while (!text.empty()) {
+    text.remove_prefix(AsciiPrefix(text));
+    if (text.empty()) break;
     const std::size_t length = SequenceLength(text);
     if (length == 0) return false;
     text.remove_prefix(length);

@@ -65,7 +65,8 @@ TEST(TextTest, ANameBeginsWithAPidOnlyWhenItStandsAsAWord) {
       {"KK1523", "KK1523"}, {"KK1523 MILL 3", "KK1523"}, {"AB1234-2", "AB1234"},
       {"GC7FA4", ""},       {"GCGCA8", ""},              {"AB&amp;C=1", ""},
       {"KK15234", ""},      {"KK1523A", ""},             {" KK1523", ""},
-      {"kk1523", ""},       {"KK152", ""},               {"", ""}};
+      {"kk1523", ""},       {"KK152", ""},               {"", ""},
+      {"K11523", ""},       {"KK152X", ""}};
   for (const auto& [name, pid] : names) EXPECT_EQ(LeadingPid(name), pid) << name;
   EXPECT_TRUE(ContainsWord("KK15234 and (KK1523)", "KK1523"));
   EXPECT_FALSE(ContainsWord("KK15234 xKK1523", "KK1523"));

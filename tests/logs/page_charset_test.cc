@@ -22,6 +22,14 @@ TEST(IsValidUtf8, AcceptsWellFormedAndRejectsTheRest) {
                           "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xE2\x82", "\x80"}) {
     EXPECT_FALSE(IsValidUtf8(bad)) << bad;
   }
+  // Long ASCII runs are checked eight bytes at a time: a character anywhere in them is seen.
+  for (std::size_t at = 0; at < 20; ++at) {
+    std::string text(20, 'a');
+    text[at] = '\xE9';
+    EXPECT_FALSE(IsValidUtf8(text)) << at;
+    text.replace(at, 1, kEAcute);
+    EXPECT_TRUE(IsValidUtf8(text)) << at;
+  }
 }
 
 TEST(DocumentIsUtf8, FollowsTheXmlDeclaration) {
