@@ -54,6 +54,10 @@ void ReportAfterRun(Run& run) {
   const std::string result = ResultFileName(run.state.GPXFileName);
   if (!FileExists(result)) return;
   const std::string report = ReportFileFor(result);
+  // The report reads the result from the disk: the run's copy of the
+  // document is given back first, so that the two are never held at once.
+  std::string().swap(run.state.DocumentText);
+  std::string().swap(run.state.ScanText);
   try {
     MakeReport(result, report, run.edges.clock.Today());
     run.report_file = report;
