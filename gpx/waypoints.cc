@@ -7,10 +7,21 @@
 namespace velmora {
 namespace {
 
-// Calls `visit` with the text of each waypoint, from its "<wpt" to its
-// "</wpt>" or the next "<wpt", whichever comes first.
-template <typename Visit>
-void ForEachWaypoint(std::string_view document, Visit visit) {
+constexpr std::string_view kNameStart = "<name>";
+constexpr std::string_view kNameEnd = "</name>";
+
+// The text of a waypoint's first <name>; empty when it has none.
+std::string_view WaypointName(std::string_view waypoint) {
+  const std::size_t open = waypoint.find(kNameStart);
+  const std::size_t end = open == std::string_view::npos ? open : waypoint.find(kNameEnd, open);
+  if (end == std::string_view::npos) return {};
+  return waypoint.substr(open + kNameStart.size(), end - open - kNameStart.size());
+}
+
+}  // namespace
+
+void ForEachWaypoint(std::string_view document,
+                     const std::function<void(std::string_view)>& visit) {
   std::size_t at = WaypointStart(document, 0);
   while (at != std::string_view::npos) {
     const std::size_t next = WaypointStart(document, at + kWaypointStart.size());
@@ -20,26 +31,14 @@ void ForEachWaypoint(std::string_view document, Visit visit) {
   }
 }
 
-constexpr std::string_view kNameStart = "<name>";
-constexpr std::string_view kNameEnd = "</name>";
-
-// The text of a waypoint's first <name>; `end` becomes the offset of its
-// "</name>" (npos when it has none, and the text is empty).
-std::string_view WaypointName(std::string_view waypoint, std::size_t& end) {
-  const std::size_t open = waypoint.find(kNameStart);
-  end = open == std::string_view::npos ? open : waypoint.find(kNameEnd, open);
-  if (end == std::string_view::npos) return {};
-  return waypoint.substr(open + kNameStart.size(), end - open - kNameStart.size());
+std::string_view WaypointPid(std::string_view waypoint) {
+  return LeadingPid(WaypointName(waypoint));
 }
 
-// True when the scan takes the waypoint for a benchmark (see CountBenchmarks).
 bool IsBenchmark(std::string_view waypoint) {
-  std::size_t name_end = 0;
-  return !LeadingPid(WaypointName(waypoint, name_end)).empty() &&
+  return !WaypointPid(waypoint).empty() &&
          FindLogZoneTag(waypoint, 0).at != std::string_view::npos;
 }
-
-}  // namespace
 
 std::size_t WaypointStart(std::string_view text, std::size_t from) {
   for (std::size_t at = text.find(kWaypointStart, from); at != std::string_view::npos;
@@ -66,8 +65,7 @@ LogZoneTag FindLogZoneTag(std::string_view text, std::size_t from) {
 std::set<std::string> BenchmarkPids(std::string_view document) {
   std::set<std::string> pids;
   ForEachWaypoint(document, [&pids](std::string_view waypoint) {
-    std::size_t name_end = 0;
-    const std::string_view pid = LeadingPid(WaypointName(waypoint, name_end));
+    const std::string_view pid = WaypointPid(waypoint);
     if (!pid.empty()) pids.emplace(pid);
   });
   return pids;

@@ -6,6 +6,7 @@
 #define VELMORA_GPX_WAYPOINTS_H
 
 #include <cstddef>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -44,6 +45,19 @@ LogZoneTag FindLogZoneTag(std::string_view text, std::size_t from);
 // 0-based offset of the first "<wpt" start tag at or after `from` ("<wpt"
 // followed by a blank or ">"); npos when there is none.
 std::size_t WaypointStart(std::string_view text, std::size_t from);
+
+// Calls `visit` with the text of each waypoint of `document`, from its
+// "<wpt" to its "</wpt>" or the next "<wpt", whichever comes first.
+void ForEachWaypoint(std::string_view document,
+                     const std::function<void(std::string_view)>& visit);
+
+// The PID that the waypoint's first <name> begins with (LeadingPid); empty
+// when it begins with none.
+std::string_view WaypointPid(std::string_view waypoint);
+
+// True when a run takes the waypoint for a benchmark: its first <name> begins
+// with a PID and it has a log zone (FindLogZoneTag).
+bool IsBenchmark(std::string_view waypoint);
 
 // The PID that the first <name> of every <wpt> element begins with
 // (LeadingPid).

@@ -20,8 +20,7 @@ void ShowCannotContinue(Run& run, const std::string& website, const std::string&
 HarvestOutcome Quillet(const std::string& TheURL, Run& run, std::string_view pid) {
   const PageAnswer answer = PatientFetch(TheURL, run.edges.pages, run.pacing());
   const std::string& page = answer.body;
-  const bool other_page = !page.empty() && !IsListingPageOf(page, pid);
-  if (!pid.empty() && (answer.too_large || AsksForSignIn(answer) || other_page)) {
+  if (!pid.empty() && (IsWall(answer) || (!page.empty() && !IsListingPageOf(page, pid)))) {
     return HarvestOutcome::Foreign(DescribeAnswer(answer, TheURL), std::string(kNotListingPage));
   }
   if (page.empty()) {

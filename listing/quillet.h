@@ -17,8 +17,8 @@ inline constexpr std::string_view kNotListingPage = "not a listing page";
 // Fetches TheURL patiently, and then answers the page's logs, or no
 // benchmark, or no logs, or (no page at all) shows "Cannot Continue" and
 // answers no page with the last attempt's failure. With a `pid`, an answer
-// that is not the listing page of `pid` (IsListingPageOf), or too large to be
-// read, is another site's page: kForeignPage, with kNotListingPage as its
+// that is not the listing page of `pid` (IsListingPageOf), or a wall
+// (IsWall: too large to read, or asking for a sign-in), is another site's page: kForeignPage, with kNotListingPage as its
 // reason and the answer described (DescribeAnswer), and no message.
 HarvestOutcome Quillet(const std::string& TheURL, Run& run, std::string_view pid = {});
 

@@ -38,6 +38,8 @@ bool AsksForSignIn(const PageAnswer& answer) {
   }
 }
 
+bool IsWall(const PageAnswer& answer) { return answer.too_large || AsksForSignIn(answer); }
+
 std::string FailureCause(const std::string& failure, const std::string& host) {
   if (failure.starts_with("connection ")) return failure + " by " + host;
   if (failure == "could not resolve host") return failure + " " + host;
@@ -52,9 +54,7 @@ PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Paci
   for (;;) {
     PageAnswer answer = pages.Fetch(TheURL);
     std::string failure = AttemptFailure(answer);
-    // An answer too large to read is no busy server's: another attempt
-    // brings the same.
-    if (failure.empty() || answer.too_large || AsksForSignIn(answer)) return answer;
+    if (failure.empty() || IsWall(answer)) return answer;
     if (long_waits > kLastLongWait) {
       // Given up: no body, and why the last attempt failed.
       answer.body.clear();

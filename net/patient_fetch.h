@@ -23,18 +23,19 @@ std::string AttemptFailure(const PageAnswer& answer);
 std::string FailureCause(const std::string& failure, const std::string& host);
 
 // True when the host answers that it wants a sign-in first (HTTP 401, 403,
-// 407, or 511 from a captive portal): a wall, not a busy server, so another
-// attempt brings the same.
+// 407, or 511 from a captive portal).
 bool AsksForSignIn(const PageAnswer& answer);
+
+// True for an answer that is no source's page whatever it holds, and that
+// another attempt would bring again: one too large to read
+// (PageAnswer::too_large), or one that asks for a sign-in.
+bool IsWall(const PageAnswer& answer);
 
 // The answer of the first usable attempt for TheURL. An attempt fails when
 // its body is empty, holds "Server Too Busy" (whatever the status) or comes
-// with an HTTP status of 400 or above. An answer too large to read
-// (PageAnswer::too_large) or one that asks for a sign-in comes back at once,
-// as it came. After at most 29
-// failed attempts: an
-// answer with the empty body whose `failure` tells why the last attempt
-// failed. Never shows a message.
+// with an HTTP status of 400 or above; a wall (IsWall) comes back at once, as
+// it came. After at most 29 failed attempts: an answer with the empty body
+// whose `failure` tells why the last attempt failed. Never shows a message.
 PageAnswer PatientFetch(const std::string& TheURL, PageSource& pages, const Pacing& pacing);
 
 }  // namespace velmora

@@ -124,11 +124,10 @@ void TakeLogs(std::string_view zone, MarkFacts& mark) {
 
 // The facts of one waypoint; false when it is no benchmark.
 bool ReadMark(std::string_view waypoint, MarkFacts& mark) {
-  const std::string_view pid = LeadingPid(FirstElement(waypoint, "name").content);
+  if (!IsBenchmark(waypoint)) return false;
   const LogZoneTag zone_tag = FindLogZoneTag(waypoint, 0);
-  if (pid.empty() || zone_tag.at == waypoint.npos) return false;
   const std::size_t zone = zone_tag.at;
-  mark.pid = std::string(pid);
+  mark.pid = std::string(WaypointPid(waypoint));
   mark.designation = Designation(waypoint);
   mark.link = Link(waypoint);
   mark.difficulty = Text(waypoint, "groundspeak:difficulty");
@@ -152,17 +151,11 @@ std::string Title(std::string_view head) {
 
 ReportFacts ReadReportFacts(std::string_view document) {
   ReportFacts facts;
-  std::size_t at = WaypointStart(document, 0);
-  facts.title = Title(document.substr(0, at));
-  while (at != document.npos) {
-    const std::size_t next = WaypointStart(document, at + kWaypointStart.size());
-    const std::size_t end = document.find(kWaypointEnd, at);
+  facts.title = Title(document.substr(0, WaypointStart(document, 0)));
+  ForEachWaypoint(document, [&facts](std::string_view waypoint) {
     MarkFacts mark;
-    if (ReadMark(document.substr(at, std::min(end, next) - at), mark)) {
-      facts.marks.push_back(std::move(mark));
-    }
-    at = next;
-  }
+    if (ReadMark(waypoint, mark)) facts.marks.push_back(std::move(mark));
+  });
   return facts;
 }
 

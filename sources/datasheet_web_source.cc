@@ -46,7 +46,7 @@ HarvestOutcome DatasheetWebSource::NotDatasheetPage(const std::string& pid,
 
 HarvestOutcome DatasheetWebSource::Harvest(const std::string& pid, Run& run) {
   const PageAnswer answer = PatientFetch(DatasheetUrl(settings_, pid), run.edges.pages, run.pacing());
-  if (answer.too_large || AsksForSignIn(answer)) return NotDatasheetPage(pid, answer, run);
+  if (IsWall(answer)) return NotDatasheetPage(pid, answer, run);
   if (answer.body.empty()) {
     ShowCannotContinue(run, ShortHostName(settings_.datasheet_host),
                        FailureCause(answer.failure, settings_.datasheet_host));
