@@ -28,6 +28,7 @@
 #include "app/geometry.h"
 #include "app/gpx_file_list.h"
 #include "app/new_file_dialog.h"
+#include "app/program.h"
 #include "app/window_icon.h"
 #include "core/settings.h"
 #include "files/file_error.h"
@@ -115,8 +116,7 @@ void frmGetGPX::ReportOfSelected() {
   try {
     MakeReport(name, report, clock_->Today());
   } catch (const FileError& error) {
-    messages_.Show(Message{"Error " + std::to_string(error.number()) + ": " + error.description() +
-                               "\n\nFile: " + error.path(), "", MessageIcon::kError});
+    messages_.Show(FailureReport(error));
     return;
   }
   if (!LaunchURL(report)) {

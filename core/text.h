@@ -48,6 +48,9 @@ std::string LowerAscii(std::string_view text);
 // True for the blanks of markup text: space, tab, carriage return, line feed.
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// The text without the blanks (IsBlank) at either end.
+std::string_view TrimMarkupBlanks(std::string_view text);
+
 // True for the ASCII digits 0 to 9.
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

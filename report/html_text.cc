@@ -21,8 +21,7 @@ std::string EscapeHtml(std::string_view text) {
 }
 
 std::string WebLink(std::string_view link) {
-  while (!link.empty() && IsBlank(link.front())) link.remove_prefix(1);
-  while (!link.empty() && IsBlank(link.back())) link.remove_suffix(1);
+  link = TrimMarkupBlanks(link);
   const std::string lower = LowerAscii(link.substr(0, 8));
   const bool web = lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0;
   return web ? std::string(link) : std::string();

@@ -12,12 +12,6 @@ namespace {
 constexpr std::string_view kLogStart = "<groundspeak:log";
 constexpr std::string_view kLogEnd = "</groundspeak:log>";
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // 0-based offset of the first start tag `<tag` (followed by a blank, ">" or
 // "/") at or after `from`; npos when none.
 std::size_t TagStart(std::string_view text, std::string_view tag, std::size_t from = 0) {
@@ -50,7 +44,7 @@ Element FirstElement(std::string_view text, std::string_view name) {
 }
 
 std::string Text(std::string_view text, std::string_view name) {
-  return DecodeCharacterReferences(TrimBlanks(FirstElement(text, name).content));
+  return DecodeCharacterReferences(TrimMarkupBlanks(FirstElement(text, name).content));
 }
 
 // The value of the attribute `name` in a start tag, undecoded.
@@ -67,7 +61,7 @@ std::string_view Attribute(std::string_view tag, std::string_view name) {
 }
 
 std::optional<double> Coordinate(std::string_view tag, std::string_view name) {
-  const std::string_view text = TrimBlanks(Attribute(tag, name));
+  const std::string_view text = TrimMarkupBlanks(Attribute(tag, name));
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
@@ -103,7 +97,7 @@ namespace {
 // One log of the zone: newer than the newest so far (or the first) takes its place.
 void TakeLog(std::string_view log, MarkFacts& mark) {
   ++mark.logs;
-  std::string day = Left(TrimBlanks(FirstElement(log, "groundspeak:date").content), 10);
+  std::string day = Left(TrimMarkupBlanks(FirstElement(log, "groundspeak:date").content), 10);
   if (!IsDayText(day)) day.clear();
   const std::string type = Text(log, "groundspeak:type");
   if (IsFoundIt(type) && day > mark.newest_find) mark.newest_find = day;
