@@ -188,9 +188,10 @@ TEST_F(ArchiveKillSafetyTest, AKilledArchiveRunLeavesNoResultOrACompleteVersion)
     CreationWatch creations(folder);
     BackgroundCli cli(Setup(folder));
     int delay = std::uniform_int_distribution<int>(0, run_us)(random);
-    // Every other kill aims at the write of the result (its temporary file).
+    // Every other kill aims at the write of the result (its temporary file):
+    // the second file created, after the start's probe of the same name.
     if (attempt % 2 == 0 && CreationWatch::Available() &&
-        creations.WaitFor(1, std::chrono::seconds(5))) {
+        creations.WaitFor(2, std::chrono::seconds(5))) {
       delay = std::uniform_int_distribution<int>(0, kAfterCreationWindowUs)(random);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delay));
